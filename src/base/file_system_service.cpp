@@ -1,0 +1,134 @@
+#include "base/file_system_service.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "base/conversion_error.h"
+#include "base/path_utils.h"
+#include "base/input_file.h"
+
+namespace fs = std::filesystem;
+
+namespace routix::base {
+namespace {
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// The folder part of a pattern and the files of that folder that match its name part.
+std::vector<fs::path> Matches(const std::string& pattern) {
+  std::string folder = FolderOfPath(pattern);
+  std::string name_pattern = FileNameOfPath(pattern);
+  std::vector<fs::path> found;
+  std::error_code error;
+  fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), error);
+  if (error) return found;  // a missing folder holds no match
+  for (const fs::directory_entry& entry : it) {
+    std::error_code kind_error;
+    if (!entry.is_regular_file(kind_error)) continue;
+    if (MatchesWildcard(entry.path().filename().string(), name_pattern)) {
+      found.push_back(entry.path());
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
+bool MatchesWildcard(std::string_view name, std::string_view pattern) {
+  size_t n = 0, p = 0;
+  size_t star = std::string_view::npos, resume = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || Lower(pattern[p]) == Lower(name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      star = p++;
+      resume = n;
+    } else if (star != std::string_view::npos) {
+      p = star + 1;
+      n = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+bool FileSystemService::FileExists(const std::string& path) const {
+  std::error_code error;
+  return !path.empty() && fs::is_regular_file(path, error);
+}
+
+bool FileSystemService::FolderExists(const std::string& path) const {
+  std::error_code error;
+  return !path.empty() && fs::is_directory(path, error);
+}
+
+void FileSystemService::CreateFolder(const std::string& path) const {
+  std::error_code error;
+  if (!fs::create_directory(path, error) || error) {
+    throw FileError("create folder", path, error ? error.message() : "it already exists");
+  }
+}
+
+void FileSystemService::CopyFolder(const std::string& source,
+                                   const std::string& destination) const {
+  if (!FolderExists(source)) throw FileError("copy folder", source, ENOENT);
+  std::error_code error;
+  fs::copy(source, destination,
+           fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+  if (error) throw FileError("copy folder", source + " to " + destination, error.message());
+}
+
+void FileSystemService::DeleteFile(const std::string& path) const {
+  std::error_code error;
+  fs::file_status status = fs::status(path, error);
+  if (error || !fs::is_regular_file(status)) throw FileError("delete", path, ENOENT);
+  if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+    throw FileError("delete", path, "the file is read-only");
+  }
+  if (!fs::remove(path, error) || error) throw FileError("delete", path, error.message());
+}
+
+TextWriter FileSystemService::CreateTextFile(const std::string& path) const {
+  return TextWriter(path, OutputFile::Mode::kReplace);
+}
+
+TextReader FileSystemService::OpenTextFileForReading(const std::string& path) const {
+  return TextReader(path);
+}
+
+TextWriter FileSystemService::OpenTextFileForAppending(const std::string& path) const {
+  return TextWriter(path, OutputFile::Mode::kAppend);
+}
+
+int64_t FileSystemService::LineCount(const std::string& path) const {
+  InputFile file(path);
+  std::vector<char> chunk(size_t{1} << 20);
+  int64_t breaks = 0;
+  uint64_t offset = 0;
+  while (size_t read = file.ReadAt(offset, chunk.data(), chunk.size())) {
+    for (size_t i = 0; i < read; ++i) breaks += chunk[i] == '\n';
+    offset += read;
+  }
+  return breaks;
+}
+
+std::string FileSystemService::FirstMatch(const std::string& pattern) const {
+  std::vector<fs::path> found = Matches(pattern);
+  return found.empty() ? std::string() : found.front().filename().string();
+}
+
+void FileSystemService::DeleteMatches(const std::string& pattern) const {
+  for (const fs::path& file : Matches(pattern)) {
+    std::error_code error;
+    if (!fs::remove(file, error) || error) {
+      throw FileError("delete", file.string(), error ? error.message() : "it is gone");
+    }
+  }
+}
+
+}  // namespace routix::base

@@ -1,0 +1,45 @@
+// The file system as the conversions use it: existence tests, folder creation and copying,
+// file deletion, text files, the line count of a text file, and the wildcard search and
+// deletion of files in one folder. FileExists and FolderExists never fail; every other
+// operation throws ConversionError naming the path and the reason when it cannot do its work.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/text_stream.h"
+
+namespace routix::base {
+
+class FileSystemService {
+ public:
+  bool FileExists(const std::string& path) const;
+  bool FolderExists(const std::string& path) const;
+  void CreateFolder(const std::string& path) const;
+  // Copies the files and subfolders of source, recursively, into destination, creating it
+  // when missing and overwriting files of the same name. Fails when source is missing.
+  void CopyFolder(const std::string& source, const std::string& destination) const;
+  // Deletes one file; a read-only file is refused.
+  void DeleteFile(const std::string& path) const;
+
+  // Creates the file, or empties an existing one, for writing.
+  TextWriter CreateTextFile(const std::string& path) const;
+  // Opens an existing file for reading from its start.
+  TextReader OpenTextFileForReading(const std::string& path) const;
+  // Opens the file for writing at its end, creating it empty when there is none.
+  TextWriter OpenTextFileForAppending(const std::string& path) const;
+  // The number of line breaks in an existing file (a last line without one is not counted).
+  int64_t LineCount(const std::string& path) const;
+
+  // The name of the first file matching pattern, or the empty string. The pattern is a folder
+  // and a file name in which * stands for any run of characters and ? for any one; names
+  // match without regard to case, as on Windows.
+  std::string FirstMatch(const std::string& pattern) const;
+  // Deletes every file matching pattern.
+  void DeleteMatches(const std::string& pattern) const;
+};
+
+// Whether name matches a wildcard pattern of * and ?, without regard to ASCII case.
+bool MatchesWildcard(std::string_view name, std::string_view pattern);
+
+}  // namespace routix::base

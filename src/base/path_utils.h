@@ -1,0 +1,34 @@
+// Text operations on paths: NormalizePath collapses the doubled separators that joining
+// produces, FolderOfPath and FileNameOfPath split a path at its last non-empty component.
+// None of them touches the file system. The separator is one character, the platform's own
+// unless given; every other character, the other slash included, is ordinary.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/native_separator.h"
+
+namespace routix::base {
+
+// Collapses every run of separators to one. A path that is empty, only spaces, or one
+// separator between spaces gives the empty string; other spaces stay. With the backslash as
+// separator a leading pair before a name (\\server\share) is a network path and stays a pair.
+std::string NormalizePath(std::string_view path, char separator = platform::kNativeSeparator);
+
+// Everything before the last non-empty component and the separator in front of it; a
+// trailing separator of the path stays in the result. A path without a separator before its
+// last component gives the empty string.
+std::string FolderOfPath(std::string_view path, char separator = platform::kNativeSeparator);
+
+// The last non-empty component: the last one, or the one before it when the path ends in a
+// separator.
+std::string FileNameOfPath(std::string_view path, char separator = platform::kNativeSeparator);
+
+// A join literal written with backslashes ("\DYN\Rxybnd.dat") in the platform's own form.
+std::string NativeSeparators(std::string_view literal);
+
+// The text without its leading and trailing space characters (only the space).
+std::string_view TrimSpaces(std::string_view text);
+
+}  // namespace routix::base

@@ -1,0 +1,37 @@
+// The program-wide services a conversion reaches the outside world through: the progress
+// bar, the status panel text, the file system, a yield that lets the front end handle its
+// pending events, and the clock. The front end owns one of each and hands them down together
+// as a ProgramServices; nothing here is a global.
+#pragma once
+
+#include <string>
+
+#include "base/clock.h"
+#include "base/file_system_service.h"
+#include "base/progress_sink.h"
+
+namespace routix::base {
+
+class StatusSink {
+ public:
+  virtual ~StatusSink() = default;
+  virtual void SetText(const std::string& text) = 0;
+};
+
+// Called after every record of the street conversion, so an implementation must return at
+// once when it has nothing to do.
+class Yielder {
+ public:
+  virtual ~Yielder() = default;
+  virtual void Yield() = 0;
+};
+
+struct ProgramServices {
+  ProgressSink& main_progress_bar;
+  StatusSink& main_status_panel;
+  const FileSystemService& file_system_service;
+  Yielder& yield;
+  const Clock& clock;
+};
+
+}  // namespace routix::base

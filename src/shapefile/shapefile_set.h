@@ -1,0 +1,97 @@
+// A ShapefileSet is one open .shp/.shx/.dbf triple written as a stream, with a .cpg beside it
+// that names the Windows-1252 code page of the attribute text. Opening writes the three
+// headers with placeholder values (lengths, count and box 0); each feature appends one shape
+// record, one index entry and one attribute row; Close() writes the end marker and rewrites
+// the headers with the final lengths, count and box. A failed write, or a feature that would
+// take a file past the format's 2^31 - 1 words, throws ConversionError; the set is then left
+// closed with headers that match the whole features on disk, and so is a set destroyed
+// without Close(). Memory does not grow with the number of features.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/clock.h"
+#include "base/output_file.h"
+#include "shapefile/field_spec.h"
+#include "shapefile/shape_record.h"
+#include "shapefile/shapefile_format.h"
+
+namespace routix::shapefile {
+
+class ShapefileSet;
+
+// Creates (or replaces) the set named by path less its ".shp" ending, and removes a spatial
+// index (.qix, .sbn, .sbx) left beside an earlier set of that name. Nothing else is touched.
+// fields must outlive the set.
+ShapefileSet OpenShapefileSet(const std::string& path, int32_t shape_type,
+                              std::span<const FieldSpec> fields, const base::Date& today);
+
+// The same with a lower limit than 2^31 - 1 words for each file, so that tests reach it.
+ShapefileSet OpenShapefileSetWithLimit(const std::string& path, int32_t shape_type,
+                                       std::span<const FieldSpec> fields, const base::Date& today,
+                                       int64_t max_file_words);
+
+class ShapefileSet {
+ public:
+  // What the calling protocol keeps between features: how many records were written, the
+  // main file length in words (the offset of the next record), and the box of all records.
+  struct RunState {
+    int32_t records = 0;
+    int32_t next_offset = kHeaderWords;
+    Box header_box;
+  };
+
+  ShapefileSet(ShapefileSet&& other) noexcept;
+  ShapefileSet& operator=(ShapefileSet&&) = delete;
+  ShapefileSet(const ShapefileSet&) = delete;
+  ShapefileSet& operator=(const ShapefileSet&) = delete;
+  ~ShapefileSet();
+
+  // Appends one feature: the shape record of the points (at least one), numbered on from the
+  // last, its index entry, and its attribute row of one raw value per field in table order.
+  void WriteFeature(std::span<const ShapePoint> points, std::span<const std::string_view> values);
+  void Close();
+
+  const RunState& run_state() const { return run_; }
+  const std::string& base_name() const { return base_name_; }
+
+ private:
+  friend ShapefileSet OpenShapefileSetWithLimit(const std::string&, int32_t,
+                                                std::span<const FieldSpec>, const base::Date&,
+                                                int64_t);
+  ShapefileSet(std::string base_name, int32_t shape_type, std::span<const FieldSpec> fields,
+               const base::Date& today, int64_t max_file_words);
+
+  void Create();
+  void WriteShapeRecord(const ShapeRecord& record);
+  void WriteIndexRecord(int32_t offset, int32_t content_length);
+  void WriteAttributeRecord(std::span<const std::string_view> values);
+  void CloseShapefileSet(const Box& header_box, int32_t main_file_words, int32_t records);
+  void FlushAll();
+  void CloseAfterFailure() noexcept;
+  void FillMainHeader(int32_t file_words, const Box& box);
+  void FillDbfFixed(int32_t records);
+
+  std::string base_name_;
+  int32_t shape_type_;
+  std::span<const FieldSpec> fields_;
+  int64_t max_file_words_;
+  uint16_t dbf_header_length_;
+  uint16_t dbf_record_length_;
+  std::array<uint8_t, kHeaderBytes> header_{};
+  std::array<uint8_t, kDbfFixedBytes> dbf_fixed_{};
+  std::optional<base::OutputFile> shp_, shx_, dbf_;
+  RunState run_;
+  RunState on_disk_;  // the state at the last point where every byte written was in the files
+  std::vector<uint8_t> record_bytes_;
+  std::string row_;
+  bool open_ = false;
+};
+
+}  // namespace routix::shapefile

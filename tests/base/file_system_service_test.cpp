@@ -1,0 +1,174 @@
+#include "base/file_system_service.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "base/conversion_error.h"
+#include "platform/native_separator.h"
+#include "support/temp_folder.h"
+
+namespace routix::base {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+using testing::WriteFileBytes;
+
+// Runs body and gives the message of the ConversionError it throws ("" when none).
+template <typename Body>
+std::string ErrorOf(Body body) {
+  try {
+    body();
+  } catch (const ConversionError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+TEST(FileSystemService, LineCountIsTheNumberOfLineBreaks) {
+  TempFolder folder;
+  FileSystemService files;
+  struct Row {
+    const char* bytes;
+    int64_t count;
+  } rows[] = {{"", 0}, {"a\r\nb\r\nc\r\n", 3}, {"a\r\nb\r\nc", 2}, {"a\nb\n", 2}, {"a\rb\r", 0}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.bytes);
+    WriteFileBytes(folder.Path("m.asc"), row.bytes);
+    EXPECT_EQ(files.LineCount(folder.Path("m.asc")), row.count);
+  }
+  EXPECT_NE(ErrorOf([&] { files.LineCount(folder.Path("none.asc")); }).find("none.asc"),
+            std::string::npos);
+  EXPECT_FALSE(files.FileExists(folder.Path("none.asc")));  // counting does not create it
+}
+
+TEST(FileSystemService, TextFilesAreCreatedEmptiedAndAppendedTo) {
+  TempFolder folder;
+  FileSystemService files;
+  std::string path = folder.Path("Report.err");
+
+  files.OpenTextFileForAppending(path).Close();
+  EXPECT_TRUE(files.FileExists(path));  // created empty, though nothing was written
+  EXPECT_EQ(ReadFileBytes(path), "");
+
+  TextWriter append = files.OpenTextFileForAppending(path);
+  append.WriteLine("one");
+  append.Close();
+  append = files.OpenTextFileForAppending(path);
+  append.WriteLine("two");
+  append.Close();
+  EXPECT_EQ(ReadFileBytes(path), "one\r\ntwo\r\n");
+
+  files.CreateTextFile(path).Close();
+  EXPECT_EQ(ReadFileBytes(path), "");
+
+  TextReader reader = files.OpenTextFileForReading(path);
+  EXPECT_TRUE(reader.AtEndOfStream());
+}
+
+TEST(FileSystemService, ExistenceTestsTellFilesFromFoldersAndNeverFail) {
+  TempFolder folder;
+  FileSystemService files;
+  WriteFileBytes(folder.Path("a.dat"), "x");
+  EXPECT_TRUE(files.FileExists(folder.Path("a.dat")));
+  EXPECT_FALSE(files.FolderExists(folder.Path("a.dat")));
+  EXPECT_TRUE(files.FolderExists(folder.path().string()));
+  EXPECT_FALSE(files.FileExists(folder.path().string()));
+  EXPECT_FALSE(files.FileExists(""));
+  EXPECT_FALSE(files.FolderExists(folder.Path("a.dat/below")));
+}
+
+TEST(FileSystemService, CreateFolderMakesOneFolderAndFailsWhereItCannot) {
+  TempFolder folder;
+  FileSystemService files;
+  files.CreateFolder(folder.Path("DYN"));
+  EXPECT_TRUE(files.FolderExists(folder.Path("DYN")));
+  EXPECT_NE(ErrorOf([&] { files.CreateFolder(folder.Path("no/such/DYN")); }), "");
+}
+
+TEST(FileSystemService, CopyFolderCopiesRecursivelyAndOverwrites) {
+  TempFolder folder;
+  FileSystemService files;
+  fs::create_directories(folder.path() / "src" / "TMP");
+  WriteFileBytes(folder.path() / "src" / "db2asc.exe", "new");
+  WriteFileBytes(folder.path() / "src" / "TMP" / "t.txt", "deep");
+  fs::create_directories(folder.path() / "PRO");
+  WriteFileBytes(folder.path() / "PRO" / "db2asc.exe", "old and longer");
+  WriteFileBytes(folder.path() / "PRO" / "keep.txt", "kept");
+
+  files.CopyFolder(folder.Path("src"), folder.Path("PRO"));
+  EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "db2asc.exe"), "new");
+  EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "TMP" / "t.txt"), "deep");
+  EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "keep.txt"), "kept");
+
+  files.CopyFolder(folder.Path("src"), folder.Path("fresh"));  // created when missing
+  EXPECT_EQ(ReadFileBytes(folder.path() / "fresh" / "TMP" / "t.txt"), "deep");
+
+  std::string error = ErrorOf([&] { files.CopyFolder(folder.Path("none"), folder.Path("PRO")); });
+  EXPECT_NE(error.find("none"), std::string::npos) << error;
+}
+
+TEST(FileSystemService, DeleteFileRefusesAReadOnlyOrMissingFile) {
+  TempFolder folder;
+  FileSystemService files;
+  std::string path = folder.Path("Report.err");
+  WriteFileBytes(path, "x");
+  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  std::string error = ErrorOf([&] { files.DeleteFile(path); });
+  EXPECT_NE(error.find(path), std::string::npos) << error;
+  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+  EXPECT_TRUE(files.FileExists(path));
+
+  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
+  files.DeleteFile(path);
+  EXPECT_FALSE(files.FileExists(path));
+  EXPECT_NE(ErrorOf([&] { files.DeleteFile(path); }), "");
+}
+
+TEST(FileSystemService, WildcardsMatchWithinOneFolderWithoutRegardToCase) {
+  TempFolder folder;
+  FileSystemService files;
+  fs::create_directories(folder.path() / "GEO" / "sub.taf");
+  for (const char* name : {"a.taf", "B.TAF", "c.tafx", "d.ta", "keep.dat"}) {
+    WriteFileBytes(folder.path() / "GEO" / name, "x");
+  }
+  WriteFileBytes(folder.path() / "GEO" / "sub.taf" / "deep.taf", "x");
+  std::string pattern = folder.Path("GEO") + platform::kNativeSeparator + "*.taf";
+
+  EXPECT_NE(files.FirstMatch(pattern), "");
+  files.DeleteMatches(pattern);
+  EXPECT_EQ(files.FirstMatch(pattern), "");
+  EXPECT_FALSE(fs::exists(folder.path() / "GEO" / "B.TAF"));
+  EXPECT_TRUE(fs::exists(folder.path() / "GEO" / "c.tafx"));
+  EXPECT_TRUE(fs::exists(folder.path() / "GEO" / "d.ta"));
+  EXPECT_TRUE(fs::exists(folder.path() / "GEO" / "sub.taf" / "deep.taf"));
+
+  EXPECT_EQ(files.FirstMatch(folder.Path("NONE") + platform::kNativeSeparator + "*.taf"), "");
+  files.DeleteMatches(folder.Path("NONE") + platform::kNativeSeparator + "*.taf");
+}
+
+TEST(MatchesWildcard, StarAndQuestionMarkWithoutRegardToCase) {
+  struct Row {
+    const char* name;
+    const char* pattern;
+    bool match;
+  } rows[] = {
+      {"Bnd_roads.shp", "Bnd_roads.*", true}, {"bnd_ROADS.cpg", "Bnd_roads.*", true},
+      {"Bnd_roads", "Bnd_roads.*", false},    {"Bnd_roadsX.shp", "Bnd_roads.*", false},
+      {"a.taf", "?.taf", true},               {"ab.taf", "?.taf", false},
+      {"abc", "*", true},                     {"", "*", true},
+      {"a.b.c", "*.*.c", true},               {"aXbYc", "a*b*c", true},
+      {"aXbY", "a*b*c", false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.name) + " ~ " + row.pattern);
+    EXPECT_EQ(MatchesWildcard(row.name, row.pattern), row.match);
+  }
+}
+
+}  // namespace
+}  // namespace routix::base

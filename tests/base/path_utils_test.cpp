@@ -1,0 +1,85 @@
+#include "base/path_utils.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace routix::base {
+namespace {
+
+struct PathRow {
+  std::string path;
+  std::string normalized;
+  std::string folder;
+  std::string file_name;
+};
+
+// The worked table, with backslashes; the network path keeps its leading pair.
+const PathRow kBackslashRows[] = {
+    {R"(C:\out\roads.shp)", R"(C:\out\roads.shp)", R"(C:\out)", "roads.shp"},
+    {R"(C:\srv\\DYN\\Rxybnd.dat)", R"(C:\srv\DYN\Rxybnd.dat)", R"(C:\srv\\DYN\)", "Rxybnd.dat"},
+    {R"(C:\out\sub\)", R"(C:\out\sub\)", R"(C:\out\)", "sub"},
+    {R"(C:\roads.shp)", R"(C:\roads.shp)", "C:", "roads.shp"},
+    {R"(C:\)", R"(C:\)", "", "C:"},
+    {R"(\roads.shp)", R"(\roads.shp)", "", "roads.shp"},
+    {"roads.shp", "roads.shp", "", "roads.shp"},
+    {R"(a\\\b)", R"(a\b)", R"(a\\)", "b"},
+    {"   ", "", "", "   "},
+    {R"( \ )", "", " ", " "},
+    {"", "", "", ""},
+    {R"(\\server\share\x)", R"(\\server\share\x)", R"(\\server\share)", "x"},
+    {R"(\\\server\\share)", R"(\\server\share)", R"(\\\server\)", "share"},
+    {R"(  C:\srv\\data\  )", R"(  C:\srv\data\  )", R"(  C:\srv\\data)", "  "},
+};
+
+TEST(PathUtils, WorkedTableWithBackslashes) {
+  for (const PathRow& row : kBackslashRows) {
+    SCOPED_TRACE(row.path);
+    EXPECT_EQ(NormalizePath(row.path, '\\'), row.normalized);
+    EXPECT_EQ(FolderOfPath(row.path, '\\'), row.folder);
+    EXPECT_EQ(FileNameOfPath(row.path, '\\'), row.file_name);
+  }
+}
+
+std::string Slashed(std::string text) {
+  for (char& c : text) {
+    if (c == '\\') c = '/';
+  }
+  return text;
+}
+
+TEST(PathUtils, WorkedTableWithSlashesCollapsesEveryRunIncludingALeadingPair) {
+  for (const PathRow& row : kBackslashRows) {
+    std::string path = Slashed(row.path);
+    SCOPED_TRACE(path);
+    std::string normalized = Slashed(row.normalized);
+    if (path.rfind("//", 0) == 0) normalized.erase(0, 1);  // no network pair with slashes
+    EXPECT_EQ(NormalizePath(path, '/'), normalized);
+    EXPECT_EQ(FolderOfPath(path, '/'), Slashed(row.folder));
+    EXPECT_EQ(FileNameOfPath(path, '/'), Slashed(row.file_name));
+  }
+}
+
+TEST(PathUtils, TheOtherSlashIsAnOrdinaryCharacter) {
+  EXPECT_EQ(NormalizePath(R"(C:/out//a\\b)", '\\'), R"(C:/out//a\b)");
+  EXPECT_EQ(FileNameOfPath("/srv/a\\b", '/'), "a\\b");
+  EXPECT_EQ(NormalizePath("/home//x\\\\y", '/'), "/home/x\\\\y");
+}
+
+TEST(PathUtils, LeadingPairStaysOnlyBeforeAName) {
+  EXPECT_EQ(NormalizePath(R"(\\)", '\\'), R"(\)");
+  EXPECT_EQ(NormalizePath(R"(\\\\)", '\\'), R"(\)");
+  EXPECT_EQ(NormalizePath(R"( \\server)", '\\'), R"( \server)");
+}
+
+TEST(PathUtils, NativeSeparatorsTurnsALiteralIntoThePlatformsForm) {
+  std::string native = NativeSeparators(R"(\DYN\Rxybnd.dat)");
+  std::string expected = std::string(1, platform::kNativeSeparator) + "DYN" +
+                         platform::kNativeSeparator + "Rxybnd.dat";
+  EXPECT_EQ(native, expected);
+  EXPECT_EQ(NormalizePath("C:" + std::string(1, platform::kNativeSeparator) + native),
+            "C:" + expected);
+}
+
+}  // namespace
+}  // namespace routix::base

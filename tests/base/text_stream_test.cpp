@@ -1,0 +1,80 @@
+#include "base/text_stream.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/conversion_error.h"
+#include "support/temp_folder.h"
+
+namespace routix::base {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempFolder;
+using testing::WriteFileBytes;
+
+std::vector<std::string> ReadAll(const std::string& path) {
+  TextReader reader(path);
+  std::vector<std::string> lines;
+  while (!reader.AtEndOfStream()) lines.push_back(reader.ReadLine());
+  return lines;
+}
+
+TEST(TextReader, LinesEndAtCrLfOrALoneLfAndALastLineNeedsNoBreak) {
+  TempFolder folder;
+  struct Row {
+    std::string bytes;
+    std::vector<std::string> lines;
+  } rows[] = {
+      {"", {}},
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\nb", {"a", "b"}},
+      {"\r\n\r\nx", {"", "", "x"}},
+      {"a\rb\r\n", {"a\rb"}},  // a carriage return alone is an ordinary character
+      {std::string("n\0l\r\n", 5), {std::string("n\0l", 3)}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.bytes);
+    WriteFileBytes(folder.Path("t.txt"), row.bytes);
+    EXPECT_EQ(ReadAll(folder.Path("t.txt")), row.lines);
+  }
+}
+
+TEST(TextReader, ALineLongerThanTheBufferComesWholeAndLineCountsOn) {
+  TempFolder folder;
+  std::string long_line(3 * 1024 * 1024 + 7, 'x');
+  long_line[1024 * 1024 - 1] = '\r';  // a CR at a buffer edge that is not before the LF
+  WriteFileBytes(folder.Path("t.txt"), long_line + "\r\nend\r");
+  TextReader reader(folder.Path("t.txt"));
+  EXPECT_EQ(reader.Line(), 1);
+  EXPECT_EQ(reader.ReadLine(), long_line);
+  EXPECT_EQ(reader.Line(), 2);
+  EXPECT_EQ(reader.ReadLine(), "end\r");
+  EXPECT_TRUE(reader.AtEndOfStream());
+}
+
+TEST(TextReader, AMissingFileOrAFolderIsAnErrorNamingIt) {
+  TempFolder folder;
+  for (const std::string& path : {folder.Path("missing.asc"), folder.path().string()}) {
+    try {
+      TextReader reader(path);
+      ADD_FAILURE() << "opened " << path;
+    } catch (const ConversionError& error) {
+      EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
+    }
+  }
+}
+
+TEST(TextWriter, EndsEveryLineWithCrLf) {
+  TempFolder folder;
+  TextWriter writer(folder.Path("g.cfg"), OutputFile::Mode::kReplace);
+  writer.WriteLine("[EPA] ");
+  writer.WriteLine("");
+  writer.Close();
+  EXPECT_EQ(ReadFileBytes(folder.Path("g.cfg")), "[EPA] \r\n\r\n");
+}
+
+}  // namespace
+}  // namespace routix::base

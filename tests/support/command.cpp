@@ -1,0 +1,31 @@
+#include "support/command.h"
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace routix::testing {
+
+CommandResult RunCommand(const std::string& command) {
+  CommandResult result;
+  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return result;
+  char chunk[4096];
+  while (size_t read = std::fread(chunk, 1, sizeof chunk, pipe)) result.output.append(chunk, read);
+  int status = pclose(pipe);
+  result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return result;
+}
+
+std::string ShellQuote(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) {
+    if (c == '\'') {
+      quoted += "'\\''";
+    } else {
+      quoted += c;
+    }
+  }
+  return quoted + "'";
+}
+
+}  // namespace routix::testing

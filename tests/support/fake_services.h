@@ -1,0 +1,53 @@
+// Program-wide services for tests: a progress sink that remembers every maximum it was given
+// and the highest value it reached, a status sink that records every text, a yield that
+// counts its calls, a fixed date, and the real file system, bundled as ProgramServices.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/clock.h"
+#include "base/file_system_service.h"
+#include "base/program_services.h"
+#include "base/progress_sink.h"
+
+namespace routix::testing {
+
+class RecordingProgress : public base::ProgressSink {
+ public:
+  int32_t highest_value = 0;
+
+ protected:
+  void Changed() override {
+    if (value() > highest_value) highest_value = value();
+  }
+};
+
+class RecordingStatus : public base::StatusSink {
+ public:
+  void SetText(const std::string& text) override { texts.push_back(text); }
+  std::vector<std::string> texts;
+};
+
+class CountingYielder : public base::Yielder {
+ public:
+  void Yield() override { ++calls; }
+  long calls = 0;
+};
+
+class FixedClock : public base::Clock {
+ public:
+  base::Date Today() const override { return date; }
+  base::Date date{2026, 12, 6};
+};
+
+struct FakeServices {
+  RecordingProgress progress;
+  RecordingStatus status;
+  base::FileSystemService file_system;
+  CountingYielder yielder;
+  FixedClock clock;
+  base::ProgramServices services{progress, status, file_system, yielder, clock};
+};
+
+}  // namespace routix::testing
