@@ -1,7 +1,8 @@
 // The program-wide services a conversion reaches the outside world through: the progress
 // bar, the status panel text, the file system, a yield that lets the front end handle its
-// pending events, and the clock. The front end owns one of each and hands them down together
-// as a ProgramServices; nothing here is a global.
+// pending events, the clock, and the folder the program runs from (where the tool folder
+// Server\PRO lies). The front end owns one of each and hands them down together as a
+// ProgramServices; nothing here is a global.
 #pragma once
 
 #include <string>
@@ -32,6 +33,7 @@ struct ProgramServices {
   const FileSystemService& file_system_service;
   Yielder& yield;
   const Clock& clock;
+  std::string program_folder;  // the folder that holds the running executable
 };
 
 }  // namespace routix::base

@@ -1,6 +1,7 @@
 // Program-wide services for tests: a progress sink that remembers every maximum it was given
 // and the highest value it reached, a status sink that records every text, a yield that
-// counts its calls, a fixed date, and the real file system, bundled as ProgramServices.
+// counts its calls, a fixed date, and the real file system, bundled as ProgramServices. The
+// program folder is the build folder, where the stand-in tool folder Server/PRO is built.
 #pragma once
 
 #include <string>
@@ -47,7 +48,8 @@ struct FakeServices {
   base::FileSystemService file_system;
   CountingYielder yielder;
   FixedClock clock;
-  base::ProgramServices services{progress, status, file_system, yielder, clock};
+  base::ProgramServices services{progress, status, file_system, yielder, clock,
+                                 ROUTIX_BUILD_FOLDER};
 };
 
 }  // namespace routix::testing
