@@ -8,8 +8,11 @@
 namespace routix::streets {
 
 std::string ExportCommandLine(const std::string& server_folder, char separator) {
-  std::string line = "\"" + JoinPath(server_folder, "\\PRO\\db2asc.exe", separator) + "\" \"" +
-                     JoinPath(server_folder, "\\PRO\\g.cfg", separator) + "\" 1";
+  std::string line = "\"";
+  line += JoinPath(server_folder, "\\PRO\\db2asc.exe", separator);
+  line += "\" \"";
+  line += JoinPath(server_folder, "\\PRO\\g.cfg", separator);
+  line += "\" 1";
   return base::NormalizePath(line, separator);
 }
 

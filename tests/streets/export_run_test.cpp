@@ -38,6 +38,14 @@ class PreparedServer {
   testing::FakeServices fake_;
 };
 
+// The path in double quotes, as a command line token.
+std::string Quoted(const std::string& path) {
+  std::string token(1, '"');
+  token += path;
+  token += '"';
+  return token;
+}
+
 // The lines of a street data file, ended by CR LF as the export has them.
 std::string WithCrLf(const std::string& text) {
   std::string result;
@@ -105,8 +113,8 @@ TEST(RunExportTool, TheExportWritesNoMapfilForAWrongConfigOrMissingData) {
 
 TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolder) {
   PreparedServer server;
-  const std::string program = "\"" + server.In("PRO/db2asc.exe").string() + "\"";
-  const std::string config = "\"" + server.In("PRO/g.cfg").string() + "\"";
+  const std::string program = Quoted(server.In("PRO/db2asc.exe").string());
+  const std::string config = Quoted(server.In("PRO/g.cfg").string());
   const std::string pro = server.In("PRO").string();
   struct Row {
     const char* what;
@@ -128,7 +136,7 @@ TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolder) {
 
 TEST(RunAndWait, ReturnsAtOnceWhenTheProgramCannotStart) {
   testing::TempFolder folder;
-  platform::RunAndWait("\"" + folder.Path("missing.exe") + "\" 1", folder.path().string());
+  platform::RunAndWait(Quoted(folder.Path("missing.exe")) + " 1", folder.path().string());
   platform::RunAndWait("\"/bin/true\"", folder.Path("missing folder"));
   platform::RunAndWait("", folder.path().string());
 }

@@ -67,7 +67,10 @@ TEST(ReadLenientNumber, GivesTheNearestDoubleToTheDecimalText) {
       if (d == point) text += '.';
       text += static_cast<char>('0' + random() % 10);
     }
-    if (exponent) text += "e" + std::to_string(static_cast<int>(random() % 40) - 20);
+    if (exponent) {
+      text += 'e';
+      text += std::to_string(static_cast<int>(random() % 40) - 20);
+    }
     SCOPED_TRACE(text);
     ASSERT_EQ(ReadLenientNumber(text), std::strtod(text.c_str(), nullptr));
   }
