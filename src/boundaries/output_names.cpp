@@ -37,7 +37,8 @@ std::string CleanFileName(std::string_view text) {
     if (!IsRemoved(c)) name += c;
   }
   size_t stem_end = std::min(name.find('.'), name.size());
-  if (IsDeviceName(std::string_view(name).substr(0, stem_end))) name.insert(stem_end, "_");
+  if (IsDeviceName(std::string_view(name).substr(0, stem_end)))
+    name.insert(name.begin() + static_cast<std::ptrdiff_t>(stem_end), '_');
   return name;
 }
 
