@@ -1,5 +1,6 @@
 #include "boundaries/boundary_files.h"
 
+#include <algorithm>
 #include <bit>
 #include <bitset>
 #include <limits>
@@ -29,10 +30,13 @@ BoundaryPoint GetNode(const uint8_t* in) {
   return {get_float(in), get_float(in + 4)};
 }
 
-// "boundary 12 (North)", the way the chain errors name the boundary they were reading.
-std::string BoundaryName(const BoundaryRecord& record) {
-  return "boundary " + std::to_string(record.ordinal) + " (" +
-         DescriptionWithoutNul(record.description) + ")";
+// "Cannot read ...Rxybxt.dat: boundary 12 (North) continues in block 7, <what>."
+base::ConversionError ChainError(const base::InputFile& file, const BoundaryRecord& record,
+                                 int32_t block, const std::string& what) {
+  return base::FileError("read", file.path(),
+                         "boundary " + std::to_string(record.ordinal) + " (" +
+                             DescriptionWithoutNul(record.description) + ") continues in block " +
+                             std::to_string(block) + ", " + what);
 }
 
 }  // namespace
@@ -87,20 +91,18 @@ void BoundaryFile::ReadNext(BoundaryRecord& record) {
 }
 
 void ReadExtensionPoints(BoundaryRecord& record, base::InputFile& extension_file) {
-  const size_t wanted = static_cast<size_t>(record.node_count - kRecordNodes);
   record.extension.clear();
+  if (record.node_count <= kRecordNodes) return;
+  const size_t wanted = static_cast<size_t>(record.node_count - kRecordNodes);
   record.extension.reserve(wanted);
   std::bitset<kMaxBlocks> visited;
   std::array<uint8_t, kBlockBytes> block_bytes;
   int32_t block = record.extension_block;
   while (true) {
-    auto fail = [&](const std::string& what) {
-      throw base::FileError(
-          "read", extension_file.path(),
-          BoundaryName(record) + " continues in block " + std::to_string(block) + ", " + what);
-    };
-    if (block < 0) fail("which cannot exist");
-    if (visited[static_cast<size_t>(block)]) fail("which it has already read");
+    if (block < 0) throw ChainError(extension_file, record, block, "which cannot exist");
+    if (visited[static_cast<size_t>(block)]) {
+      throw ChainError(extension_file, record, block, "which it has already read");
+    }
     visited[static_cast<size_t>(block)] = true;
 
     const size_t nodes = std::min<size_t>(kBlockNodes, wanted - record.extension.size());
@@ -108,10 +110,11 @@ void ReadExtensionPoints(BoundaryRecord& record, base::InputFile& extension_file
     const size_t needed = more ? kNextBlockOffset + 2 : nodes * kNodeBytes;
     uint64_t offset = static_cast<uint64_t>(block) * kBlockBytes;
     if (extension_file.ReadAt(offset, block_bytes.data(), needed) < needed) {
-      fail("past the end of the file");
+      throw ChainError(extension_file, record, block, "past the end of the file");
     }
-    for (size_t i = 0; i < nodes; ++i)
+    for (size_t i = 0; i < nodes; ++i) {
       record.extension.push_back(GetNode(&block_bytes[i * kNodeBytes]));
+    }
     if (!more) return;
     block = GetLittleEndian16(&block_bytes[kNextBlockOffset]);
   }
