@@ -1,0 +1,43 @@
+#include "platform/file_name_text.h"
+
+#include <cstdint>
+
+namespace routix::platform {
+namespace {
+
+// The Unicode code points of the Windows-1252 bytes 0x80 to 0x9F. The five bytes the code page
+// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) keep their own value, as Windows maps them.
+constexpr char16_t kHighControlRange[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
+};
+
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string FileNameFromAnsi(std::string_view ansi) {
+  std::string out;
+  out.reserve(ansi.size() * 2);
+  for (char c : ansi) {
+    uint8_t byte = static_cast<uint8_t>(c);
+    char32_t code = (byte >= 0x80 && byte <= 0x9F) ? kHighControlRange[byte - 0x80] : byte;
+    AppendUtf8(out, code);
+  }
+  return out;
+}
+
+}  // namespace routix::platform

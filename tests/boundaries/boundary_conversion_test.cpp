@@ -1,0 +1,185 @@
+// Whole boundary conversions of small hand-made DYN folders.
+#include "boundaries/boundary_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "base/conversion_error.h"
+#include "boundary_data.h"
+#include "support/fake_services.h"
+#include "support/shapefile_reader.h"
+#include "support/temp_folder.h"
+
+namespace routix::boundaries {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadFileBytes;
+using testing::ReadPoint;
+using testing::ReadSet;
+using testing::ReadShapefileSet;
+using testing::WriteFileBytes;
+
+// A Server folder's DYN beside an output folder, and one run of the conversion between them.
+class Conversion {
+ public:
+  Conversion() {
+    fs::create_directories(root_.path() / "DYN");
+    fs::create_directories(root_.path() / "out");
+  }
+  void WriteDyn(const std::string& records, const std::string& blocks = "") {
+    WriteFileBytes(root_.path() / "DYN" / "Rxybnd.dat", records);
+    WriteFileBytes(root_.path() / "DYN" / "Rxybxt.dat", blocks);
+  }
+  BoundaryConversionResult Run(std::vector<std::string> ordinals, int16_t shape_type,
+                               bool one_file_per_boundary, const std::string& destination = "") {
+    BoundarySelection selection{std::move(ordinals), shape_type, one_file_per_boundary};
+    return ConvertBoundaries(root_.Path("DYN"),
+                             destination.empty() ? Out("zones.shp") : destination, selection,
+                             fake_.services);
+  }
+  std::string Out(const std::string& name) const { return (root_.path() / "out" / name).string(); }
+  testing::FakeServices& fake() { return fake_; }
+
+ private:
+  testing::TempFolder root_;
+  testing::FakeServices fake_;
+};
+
+std::string Padded(const std::string& text, size_t width) {
+  return text + std::string(width - text.size(), ' ');
+}
+
+std::string Message(const base::ConversionError& error) { return error.what(); }
+
+TEST(ConvertBoundaries, OneSetHoldsEverySelectedOutlineClosedAndClockwise) {
+  const Node a{0, 0}, b{0, 1}, c{1, 1}, d{1, 0};
+  const std::string records =
+      RecordBytes(4, "Ccw", {a, d, c, b}) + RecordBytes(4, "Cw", {a, b, c, d}) +
+      RecordBytes(6, "Repeats", {a, a, b, b, c, a}) + RecordBytes(1, "Single", {a}) +
+      RecordBytes(4, "Not selected", {a, b, c, d}) + RecordBytes(4, "Dot", {c, c, c, c}) +
+      RecordBytes(2, "Pair", {{1, 1}, {3, 1}}) + RecordBytes(0, "Zero", {a, b}) +
+      RecordBytes(-3, "Negative", {a, b, c}) +
+      RecordBytes(3, std::string("  Harbour\0\0", 11), {a, b, c});
+  const std::vector<std::vector<ReadPoint>> outlines = {
+      {{0, 1}, {1, 1}, {1, 0}, {0, 0}, {0, 1}},  // reversed, then closed on the new first point
+      {{0, 0}, {0, 1}, {1, 1}, {1, 0}, {0, 0}},
+      {{0, 0}, {0, 1}, {1, 1}, {0, 0}},  // already ends on its first node
+      {{1, 1}},
+      {{1, 1}, {3, 1}, {1, 1}},
+      {{0, 0}, {0, 1}, {1, 1}, {0, 0}},
+  };
+  const char* ids[] = {"1", "2", "3", "6", "7", "10"};
+  const char* descriptions[] = {"Ccw", "Cw", "Repeats", "Dot", "Pair", "Harbour"};
+
+  for (int16_t shape_type : {int16_t{5}, int16_t{3}}) {
+    SCOPED_TRACE(shape_type);
+    Conversion conversion;
+    conversion.WriteDyn(records);
+    BoundaryConversionResult result =
+        conversion.Run({"1", "2", "3", "4", "6", "7", "8", "9", "10"}, shape_type, false);
+    EXPECT_EQ(result.sets, 1);
+    EXPECT_EQ(result.records, 6);
+
+    ReadSet set = ReadShapefileSet(conversion.Out("Bnd_zones"));
+    EXPECT_EQ(set.shape_type, shape_type);
+    ASSERT_EQ(set.records.size(), outlines.size());
+    for (size_t r = 0; r < outlines.size(); ++r) {
+      SCOPED_TRACE(ids[r]);
+      EXPECT_EQ(set.records[r].points, outlines[r]);
+      EXPECT_EQ(set.rows[r][0], Padded(ids[r], 16));
+      EXPECT_EQ(set.rows[r][1], Padded(descriptions[r], 60));
+    }
+    EXPECT_EQ(ReadFileBytes(conversion.Out("Report.err")),
+              "The boundary, ID 7 (Pair), may be laying on top of itself at 0:1/1 1:3/1\r\n");
+    EXPECT_EQ(conversion.fake().progress.maximum(), 10);
+    EXPECT_EQ(conversion.fake().progress.highest_value, 10);
+    EXPECT_EQ(conversion.fake().status.texts,
+              std::vector<std::string>{"Converting Dat file to shape file ..."});
+  }
+}
+
+TEST(ConvertBoundaries, ARunThatConvertsNothingStillClosesTheOneSetAndDropsTheOldReport) {
+  struct Row {
+    const char* what;
+    std::string records;
+    int32_t progress_maximum;
+  } rows[] = {
+      {"no record at all", "", 100},  // the bar keeps the maximum it had
+      {"nothing selected converts", RecordBytes(1, "Single", {{1, 1}}), 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Conversion conversion;
+    conversion.WriteDyn(row.records);
+    WriteFileBytes(conversion.Out("Report.err"), "an earlier run's lines\r\n");
+    BoundaryConversionResult result = conversion.Run({"1"}, 5, false);
+    EXPECT_EQ(result.sets, 1);
+    EXPECT_EQ(result.records, 0);
+    EXPECT_TRUE(ReadShapefileSet(conversion.Out("Bnd_zones")).records.empty());
+    EXPECT_EQ(fs::file_size(conversion.Out("Bnd_zones.shp")), 100u);
+    EXPECT_FALSE(fs::exists(conversion.Out("Report.err")));
+    EXPECT_EQ(conversion.fake().progress.maximum(), row.progress_maximum);
+  }
+}
+
+TEST(ConvertBoundaries, ABrokenChainStopsTheRunWithTheSetClosedOnTheRecordsBefore) {
+  const std::string records = RecordBytes(3, "Good", {{0, 0}, {0, 1}, {1, 1}}) +
+                              RecordBytes(300, "Broken", {{0, 0}, {0, 1}}, 5);
+  const std::string blocks = std::string(512, '\0');
+  {
+    Conversion conversion;
+    conversion.WriteDyn(records, blocks);
+    try {
+      conversion.Run({"1", "2"}, 5, false);
+      FAIL() << "no error";
+    } catch (const base::ConversionError& error) {
+      EXPECT_NE(Message(error).find("boundary 2 (Broken) continues in block 5"), std::string::npos)
+          << error.what();
+    }
+    EXPECT_EQ(ReadShapefileSet(conversion.Out("Bnd_zones")).records.size(), 1u);
+  }
+  {
+    Conversion conversion;
+    conversion.WriteDyn(records, blocks);
+    WriteFileBytes(conversion.Out("Broken.shp"), "an earlier set");
+    EXPECT_THROW(conversion.Run({"1", "2"}, 5, true), base::ConversionError);
+    EXPECT_EQ(ReadShapefileSet(conversion.Out("Good")).records.size(), 1u);
+    EXPECT_EQ(ReadFileBytes(conversion.Out("Broken.shp")), "an earlier set");
+  }
+}
+
+TEST(ConvertBoundaries, AnOutputThatCannotBeMadeStopsTheRunNamingTheFile) {
+  struct Row {
+    const char* what;
+    bool one_file_per_boundary;
+    std::string destination;  // relative to out/
+    std::string refused;      // the file the message names, relative to out/
+  } rows[] = {
+      {"read-only old report", false, "zones.shp", "Report.err"},
+      {"missing folder", false, "missing/zones.shp", "missing/Bnd_zones.shp"},
+      {"a folder of the set's name", true, "zones.shp", "North.shp"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Conversion conversion;
+    conversion.WriteDyn(RecordBytes(2, "North", {{1, 2}, {3, 4}}));
+    WriteFileBytes(conversion.Out("Report.err"), "");
+    fs::permissions(conversion.Out("Report.err"),
+                    row.refused == "Report.err" ? fs::perms::owner_read : fs::perms::owner_all);
+    fs::create_directories(conversion.Out("North.shp"));
+    try {
+      conversion.Run({"1"}, 5, row.one_file_per_boundary, conversion.Out(row.destination));
+      FAIL() << "no error";
+    } catch (const base::ConversionError& error) {
+      EXPECT_NE(Message(error).find(conversion.Out(row.refused)), std::string::npos)
+          << error.what();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace routix::boundaries

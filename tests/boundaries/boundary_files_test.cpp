@@ -1,0 +1,132 @@
+// Reading Rxybnd.dat and the Rxybxt.dat block chains.
+#include "boundaries/boundary_files.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/conversion_error.h"
+#include "boundary_data.h"
+#include "support/temp_folder.h"
+
+namespace routix::boundaries {
+namespace {
+
+using testing::TempFolder;
+using testing::WriteFileBytes;
+
+// Node k of a boundary is (k, -k), so every node says where it came from.
+std::vector<Node> Nodes(int first, int last) {
+  std::vector<Node> nodes;
+  for (int k = first; k <= last; ++k) nodes.push_back({float(k), float(-k)});
+  return nodes;
+}
+
+TEST(ReadBoundaryList, GivesCountAndTrimmedDescriptionOfEveryWholeRecord) {
+  TempFolder dyn;
+  WriteFileBytes(dyn.path() / "Rxybnd.dat",
+                 RecordBytes(-3, "   Spur  ", {}) + RecordBytes(0, std::string(60, ' '), {}) +
+                     RecordBytes(191, std::string("North\0\0  ", 9), {}) +
+                     std::string(2047, 'x'));  // a partial record is not a record
+  std::vector<BoundaryListRow> rows = ReadBoundaryList(dyn.path().string());
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].node_count, "-3");
+  EXPECT_EQ(rows[0].description, "Spur");
+  EXPECT_EQ(rows[1].node_count, "0");
+  EXPECT_EQ(rows[1].description, "");
+  EXPECT_EQ(rows[2].node_count, "191");
+  EXPECT_EQ(rows[2].description, std::string("North\0\0", 7));
+}
+
+TEST(ReadBoundaryList, AnEmptyFileGivesNoRowAndAMissingOneFailsNamingIt) {
+  TempFolder dyn;
+  WriteFileBytes(dyn.path() / "Rxybnd.dat", "");
+  EXPECT_TRUE(ReadBoundaryList(dyn.path().string()).empty());
+  try {
+    ReadBoundaryList(dyn.Path("missing"));
+    FAIL() << "no error";
+  } catch (const base::ConversionError& error) {
+    EXPECT_NE(std::string(error.what()).find("Rxybnd.dat"), std::string::npos) << error.what();
+  }
+}
+
+TEST(ReadExtensionPoints, FollowsTheChainExactlyAsFarAsTheNodeCountNeeds) {
+  struct Row {
+    int16_t count;
+    std::string blocks;  // Rxybxt.dat
+    int16_t first_block;
+  } rows[] = {
+      {191, "", -1},  // the file is not touched
+      {192, BlockBytes({}, 7) + BlockBytes(Nodes(192, 192), 5), 1},
+      {254, BlockBytes(Nodes(192, 254), -1), 0},  // full last block: its -1 link is not followed
+      {254, BlockBytes({}, 0) + BlockBytes(Nodes(192, 254), 0).substr(0, 504), 1},  // no link bytes
+      {255, BlockBytes(Nodes(255, 255), -1) + BlockBytes(Nodes(192, 254), 0), 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.count);
+    TempFolder dyn;
+    WriteFileBytes(dyn.path() / "Rxybnd.dat",
+                   RecordBytes(row.count, "Long", Nodes(1, 191), row.first_block));
+    WriteFileBytes(dyn.path() / "Rxybxt.dat", row.blocks);
+    BoundaryFile file(dyn.Path("Rxybnd.dat"));
+    BoundaryRecord record;
+    file.ReadNext(record);
+    EXPECT_EQ(record.ordinal, 1);
+    EXPECT_EQ(record.node_count, row.count);
+    EXPECT_EQ(record.nodes[0].x, 1);
+    EXPECT_EQ(record.nodes[190].y, -191);
+    if (row.count > 191) {
+      base::InputFile extension(dyn.Path("Rxybxt.dat"));
+      ReadExtensionPoints(record, extension);
+    }
+    ASSERT_EQ(record.extension.size(), static_cast<size_t>(row.count > 191 ? row.count - 191 : 0));
+    for (size_t j = 0; j < record.extension.size(); ++j) {
+      ASSERT_EQ(record.extension[j].x, float(192 + j)) << j;
+      ASSERT_EQ(record.extension[j].y, -float(192 + j)) << j;
+    }
+  }
+}
+
+TEST(ReadExtensionPoints, ABrokenChainFailsNamingTheBoundaryAndTheBlock) {
+  struct Row {
+    const char* what;
+    int16_t first_block;
+    std::string blocks;
+    std::string message;
+  } rows[] = {
+      {"negative first block", -2, BlockBytes(Nodes(192, 254), -1), "block -2, which cannot exist"},
+      {"negative link", 0, BlockBytes(Nodes(192, 254), -7), "block -7, which cannot exist"},
+      {"past the end", 3, BlockBytes(Nodes(192, 254), -1), "block 3, past the end of the file"},
+      {"link cut off", 0, BlockBytes(Nodes(192, 254), 1).substr(0, 509),
+       "block 0, past the end of the file"},
+      {"partial block", 1, BlockBytes({}, 0) + BlockBytes(Nodes(192, 254), 0).substr(0, 100),
+       "block 1, past the end of the file"},
+      {"loop", 0, BlockBytes(Nodes(192, 254), 1) + BlockBytes(Nodes(255, 317), 0),
+       "block 0, which it has already read"},
+      {"block linked to itself", 0, BlockBytes(Nodes(192, 254), 0),
+       "block 0, which it has already read"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    TempFolder dyn;
+    WriteFileBytes(dyn.path() / "Rxybxt.dat", row.blocks);
+    BoundaryRecord record;
+    record.ordinal = 7;
+    record.node_count = 400;
+    record.description = std::string(" North\0", 7) + std::string(53, ' ');
+    record.extension_block = row.first_block;
+    base::InputFile extension(dyn.Path("Rxybxt.dat"));
+    try {
+      ReadExtensionPoints(record, extension);
+      FAIL() << "no error";
+    } catch (const base::ConversionError& error) {
+      EXPECT_EQ(std::string(error.what()), "Cannot read " + dyn.Path("Rxybxt.dat") +
+                                               ": boundary 7 (North) continues in " + row.message +
+                                               ".");
+    }
+  }
+}
+
+}  // namespace
+}  // namespace routix::boundaries

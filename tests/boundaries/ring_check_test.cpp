@@ -1,0 +1,129 @@
+// The orientation check, its Report.err lines, and the coordinate text in them.
+#include "boundaries/ring_check.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "base/file_system_service.h"
+#include "boundaries/coordinate_text.h"
+#include "support/temp_folder.h"
+
+namespace routix::boundaries {
+namespace {
+
+using shapefile::ShapePoint;
+using testing::ReadFileBytes;
+using testing::TempFolder;
+
+const std::string kLine = "The boundary, ID 5 (Spur), may be laying on top of itself at ";
+
+struct Checked {
+  bool clockwise;
+  std::string report;
+};
+
+Checked Check(const std::vector<ShapePoint>& points) {
+  TempFolder folder;
+  base::FileSystemService file_system;
+  const std::string path = folder.Path("Report.err");
+  bool clockwise = CheckBoundaryRing(points, RingReport{file_system, path, 5, "Spur"});
+  return {clockwise, ReadFileBytes(path)};
+}
+
+TEST(CheckBoundaryRing, TellsTheOrientationAndReportsEveryCancellingPairInOrder) {
+  struct Row {
+    const char* what;
+    std::vector<ShapePoint> points;
+    bool clockwise;
+    std::vector<std::string> pairs;
+  } rows[] = {
+      {"two points, the documented example", {{1, 1}, {3, 1}}, true, {"0:1/1 1:3/1"}},
+      {"one point: the report is still created", {{2, 7}}, true, {}},
+      {"square clockwise", {{0, 0}, {0, 1}, {1, 1}, {1, 0}}, true, {}},
+      {"square counter-clockwise", {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, false, {}},
+      {"only vertical edges and edges on Y = 0", {{0, -1}, {0, 1}, {2, -1}, {2, 1}}, true, {}},
+      {"a spike out of the top edge and back",
+       {{0, 0}, {0, 2}, {1, 2}, {2, 3}, {1, 2}, {3, 2}, {3, 0}},
+       true,
+       {"4:1/2 3:2/3"}},
+      {"equal values: every positive meets every negative, in list order",
+       {{0, 0}, {2, 1}, {0, 0}, {2, 1}},
+       true,
+       {"0:0/0 1:2/1", "0:0/0 3:2/1", "2:0/0 1:2/1", "2:0/0 3:2/1"}},
+      {"labels carry the widened float",
+       {{123.45f, 0.5}, {-2.5, 0.5}},
+       true,
+       {"1:-2.5/0.5 0:123.449996948242/0.5"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Checked checked = Check(row.points);
+    EXPECT_EQ(checked.clockwise, row.clockwise);
+    std::string expected;
+    for (const std::string& pair : row.pairs) expected += kLine + pair + "\r\n";
+    EXPECT_EQ(checked.report, expected);
+  }
+}
+
+// The lines of the documented double loop over the two lists, written out the slow way.
+std::string PairsByDoubleLoop(const std::vector<ShapePoint>& p) {
+  std::vector<std::pair<double, std::string>> positive, negative;
+  ShapePoint prev = p.back();
+  for (size_t i = 0; i < p.size(); ++i) {
+    double t = (prev.x - p[i].x) * (prev.y + p[i].y);
+    prev = p[i];
+    std::string label =
+        std::to_string(i) + ":" + CoordinateText(p[i].x, '.') + "/" + CoordinateText(p[i].y, '.');
+    if (t > 0) positive.push_back({t, label});
+    if (t < 0) negative.push_back({-t, label});
+  }
+  std::string lines;
+  for (const auto& a : positive) {
+    for (const auto& b : negative) {
+      if (a.first == b.first) lines += kLine + a.second + " " + b.second + "\r\n";
+    }
+  }
+  return lines;
+}
+
+TEST(CheckBoundaryRing, WritesTheSameLinesInTheSameOrderAsTheDoubleLoop) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 20; ++round) {
+    SCOPED_TRACE(round);
+    std::vector<ShapePoint> points(50 + random() % 200);
+    for (ShapePoint& p : points) p = {double(random() % 4), double(random() % 4) - 1.5};
+    std::string expected = PairsByDoubleLoop(points);
+    EXPECT_FALSE(expected.empty());
+    EXPECT_EQ(Check(points).report, expected);
+  }
+}
+
+TEST(CoordinateText, WritesUpTo15SignificantDigitsWithoutTrailingZeros) {
+  struct Row {
+    double value;
+    char decimal_point;
+    const char* text;
+  } rows[] = {
+      {123.45f, '.', "123.449996948242"},
+      {123.45f, ',', "123,449996948242"},
+      {500000.25f, '.', "500000.25"},
+      {4000000, '.', "4000000"},
+      {-2.5, ',', "-2,5"},
+      {0.1, '.', "0.1"},
+      {-0.0, '.', "0"},
+      {123456789012345.0, '.', "123456789012345"},
+      {1e15, '.', "1E+15"},
+      {0.0001, '.', "0.0001"},
+      {0.00001, '.', "1E-05"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(CoordinateText(row.value, row.decimal_point), row.text);
+  }
+}
+
+}  // namespace
+}  // namespace routix::boundaries
