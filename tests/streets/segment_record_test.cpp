@@ -52,11 +52,5 @@ TEST(ReadSegmentRecord, JoinsShortLinesWithOneSpaceUntilTheRecordIsLongEnough) {
   }
 }
 
-TEST(Column, CutsAtTheEndOfTheText) {
-  EXPECT_EQ(Column("abcdef", {2, 3}), "bcd");
-  EXPECT_EQ(Column("abcdef", {5, 3}), "ef");
-  EXPECT_EQ(Column("abcdef", {7, 3}), "");
-}
-
 }  // namespace
 }  // namespace routix::streets
