@@ -1,5 +1,8 @@
 // Writes the sample street data that the stand-in export program reads into a GEO folder: a
-// network of the given number of segments. The same seed and count give the same bytes.
+// network of the given number of segments, the same bytes for the same seed and count. It
+// holds what the conversion must handle: intermediate points or none, marked segments with
+// twins both ways in Second, split records (one around an empty line), short and cut records,
+// blank and non-numeric numbers, a blank inside a coordinate, letters above 0x7F in names.
 #pragma once
 
 #include <cstdint>
@@ -7,6 +10,13 @@
 
 namespace routix::sample {
 
-void WriteSampleStreets(const std::string& geo_folder, int64_t segments, uint32_t seed);
+struct SampleStreets {
+  int64_t mapfil_records = 0;  // whole records; the cut last line is none
+  int64_t second_records = 0;
+  // The box of every point of the whole records, as the conversion reads them.
+  double xmin = 0, ymin = 0, xmax = 0, ymax = 0;
+};
+
+SampleStreets WriteSampleStreets(const std::string& geo_folder, int64_t segments, uint32_t seed);
 
 }  // namespace routix::sample

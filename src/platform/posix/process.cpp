@@ -1,0 +1,43 @@
+#include "platform/process.h"
+
+#include <sys/types.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "platform/posix/command_line_arguments.h"
+
+namespace routix::platform {
+
+void RunAndWait(const std::string& command_line, const std::string& working_folder) {
+  std::vector<std::string> arguments = SplitCommandLine(command_line);
+  if (arguments.empty()) return;
+  // A relative program path names the program from the caller's working folder, as on
+  // Windows, although the child changes to its own before it starts the program.
+  std::string program = arguments[0];
+  if (program.find('/') != std::string::npos) {
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(program, error);
+    if (!error) program = absolute.string();
+  }
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+
+  pid_t child = fork();
+  if (child < 0) return;
+  if (child == 0) {
+    // Only async-signal-safe calls between fork and exec.
+    if (chdir(working_folder.c_str()) == 0) execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+}
+
+}  // namespace routix::platform

@@ -1,0 +1,25 @@
+#include "platform/process.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace routix::platform {
+
+void RunAndWait(const std::string& command_line, const std::string& working_folder) {
+  // CreateProcessA may write into the command line, so it gets a copy of its own.
+  std::vector<char> line(command_line.begin(), command_line.end());
+  line.push_back('\0');
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
+                      working_folder.c_str(), &startup, &process)) {
+    return;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+}
+
+}  // namespace routix::platform

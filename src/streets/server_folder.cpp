@@ -1,0 +1,63 @@
+#include "streets/server_folder.h"
+
+#include <stdexcept>
+
+#include "base/path_utils.h"
+#include "streets/server_paths.h"
+
+namespace routix::streets {
+namespace {
+
+// Runs one preparation step whose failure leaves the export to what the folder already holds.
+template <typename Step>
+void PassOverFailure(Step step) {
+  try {
+    step();
+  } catch (const std::runtime_error&) {
+    // ConversionError and filesystem_error alike: the next step runs.
+  }
+}
+
+}  // namespace
+
+void PrepareServerFolder(const std::string& server_folder, const base::ProgramServices& services) {
+  const base::FileSystemService& files = services.file_system_service;
+  PassOverFailure([&] { DeleteWorkFiles(server_folder, files); });
+  PassOverFailure([&] {
+    files.CopyFolder(ServerPath(services.program_folder, "\\Server\\PRO"),
+                     ServerPath(server_folder, "\\PRO"));
+  });
+  PassOverFailure([&] {
+    std::string dyn = JoinPath(server_folder, "\\DYN\\");
+    if (!files.FolderExists(dyn)) files.CreateFolder(dyn);
+  });
+  WriteExportConfig(base::NormalizePath(server_folder), files);
+}
+
+void WriteExportConfig(const std::string& server_folder, const base::FileSystemService& files) {
+  base::TextWriter config = files.CreateTextFile(ServerPath(server_folder, "\\PRO\\g.cfg"));
+  for (const std::string& line : ExportConfigLines(server_folder)) config.WriteLine(line);
+  config.Close();
+}
+
+std::array<std::string, kExportConfigLines> ExportConfigLines(std::string_view server_folder,
+                                                              char separator) {
+  std::string folder = base::NormalizePath(server_folder, separator);
+  auto value = [&](std::string_view literal) { return ServerPath(folder, literal, separator); };
+  return {"[ASSIGN]",
+          "DYN=" + value("\\DYN"),
+          "GEO=" + value("\\GEO"),
+          "STA=" + value("\\STA"),
+          "RPT=" + value("\\RPT"),
+          "TMP=" + value("\\PRO\\TMP"),
+          "[EPA] ",
+          "PATH=" + value("\\PRO"),
+          "POLLING TIME = 1"};
+}
+
+void DeleteWorkFiles(const std::string& server_folder, const base::FileSystemService& files) {
+  std::string pattern = ServerPath(server_folder, "\\GEO\\*.taf");
+  if (!files.FirstMatch(pattern).empty()) files.DeleteMatches(pattern);
+}
+
+}  // namespace routix::streets

@@ -1,0 +1,32 @@
+// Gets a Server folder ready for the export program: no stale GEO\*.taf work file, a fresh
+// copy of the tool folder Server\PRO that lies beside this program, a DYN folder, and the
+// nine-line configuration PRO\g.cfg. Up to the configuration every failure is passed over
+// and the export uses what PRO holds; a configuration that cannot be written throws
+// ConversionError naming g.cfg.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "base/file_system_service.h"
+#include "base/program_services.h"
+#include "platform/native_separator.h"
+
+namespace routix::streets {
+
+void PrepareServerFolder(const std::string& server_folder, const base::ProgramServices& services);
+
+// Writes PRO\g.cfg anew, each line ended by CR LF.
+void WriteExportConfig(const std::string& server_folder, const base::FileSystemService& files);
+
+// The lines of g.cfg for a Server folder: [ASSIGN] with DYN, GEO, STA, RPT and PRO\TMP, the
+// section "[EPA] " (with its blank) with PATH, and the polling time.
+inline constexpr size_t kExportConfigLines = 9;
+std::array<std::string, kExportConfigLines> ExportConfigLines(
+    std::string_view server_folder, char separator = platform::kNativeSeparator);
+
+// Deletes every GEO\*.taf work file the export program leaves; nothing when there is none.
+void DeleteWorkFiles(const std::string& server_folder, const base::FileSystemService& files);
+
+}  // namespace routix::streets

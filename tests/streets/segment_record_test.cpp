@@ -1,0 +1,56 @@
+#include "streets/segment_record.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace routix::streets {
+namespace {
+
+// The records ReadSegmentRecord gives for a file, and whether the last one was incomplete.
+std::vector<std::string> Records(const std::string& bytes, bool* incomplete) {
+  testing::TempFolder folder;
+  testing::WriteFileBytes(folder.path() / "Mapfil.asc", bytes);
+  base::TextReader file(folder.Path("Mapfil.asc"));
+  std::vector<std::string> records;
+  std::string record, line;
+  *incomplete = false;
+  while (!file.AtEndOfStream()) {
+    if (!ReadSegmentRecord(file, record, line)) {
+      *incomplete = true;
+      break;
+    }
+    records.push_back(record);
+  }
+  return records;
+}
+
+TEST(ReadSegmentRecord, JoinsShortLinesWithOneSpaceUntilTheRecordIsLongEnough) {
+  const std::string a(100, 'a'), b(80, 'b'), c(175, 'c'), d(174, 'd'), e(60, 'e');
+  struct Row {
+    const char* what;
+    std::string bytes;
+    std::vector<std::string> records;
+    bool incomplete;
+  } rows[] = {
+      {"one line each", c + "\r\n" + c + "\r\n", {c, c}, false},
+      {"a last line without a break", c + "\r\n" + c, {c, c}, false},
+      {"split over two lines", a + "\r\n" + b + "\r\n" + c + "\r\n", {a + " " + b, c}, false},
+      {"an empty line inside the split", a + "\r\n\r\n" + b + "\r\n", {a + "  " + b}, false},
+      {"174 characters and one more", d + "\r\nx\r\n", {d + " x"}, false},
+      {"a short last record", c + "\r\n" + a + "\r\n", {c}, true},
+      {"a record still short at the end", c + "\r\n" + e + "\r\n" + e + "\r\n", {c}, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    bool incomplete;
+    EXPECT_EQ(Records(row.bytes, &incomplete), row.records);
+    EXPECT_EQ(incomplete, row.incomplete);
+  }
+}
+
+}  // namespace
+}  // namespace routix::streets
