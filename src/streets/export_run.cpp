@@ -1,6 +1,5 @@
 #include "streets/export_run.h"
 
-#include "base/path_utils.h"
 #include "platform/process.h"
 #include "streets/server_folder.h"
 #include "streets/server_paths.h"
@@ -8,12 +7,14 @@
 namespace routix::streets {
 
 std::string ExportCommandLine(const std::string& server_folder, char separator) {
+  // Each path is normalised on its own, so that a network path keeps its leading pair
+  // behind the quote; every other separator run collapses as in the whole line.
   std::string line = "\"";
-  line += JoinPath(server_folder, "\\PRO\\db2asc.exe", separator);
+  line += ServerPath(server_folder, "\\PRO\\db2asc.exe", separator);
   line += "\" \"";
-  line += JoinPath(server_folder, "\\PRO\\g.cfg", separator);
+  line += ServerPath(server_folder, "\\PRO\\g.cfg", separator);
   line += "\" 1";
-  return base::NormalizePath(line, separator);
+  return line;
 }
 
 void RunExportTool(const std::string& server_folder, const base::ProgramServices& services) {

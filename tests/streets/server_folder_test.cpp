@@ -70,6 +70,8 @@ TEST(ExportCommandLine, QuotesBothPathsAndCollapsesTheDoubledSeparator) {
       {"D:\\Routing\\Server\\", '\\',
        "\"D:\\Routing\\Server\\PRO\\db2asc.exe\" \"D:\\Routing\\Server\\PRO\\g.cfg\" 1"},
       {"D:\\", '\\', "\"D:\\PRO\\db2asc.exe\" \"D:\\PRO\\g.cfg\" 1"},
+      {"\\\\srv\\share\\Server\\", '\\',
+       "\"\\\\srv\\share\\Server\\PRO\\db2asc.exe\" \"\\\\srv\\share\\Server\\PRO\\g.cfg\" 1"},
       {"/srv/my server/", '/', "\"/srv/my server/PRO/db2asc.exe\" \"/srv/my server/PRO/g.cfg\" 1"},
   };
   for (const Row& row : rows) {
