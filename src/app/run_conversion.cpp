@@ -4,7 +4,7 @@
 #include <string>
 
 #include "app/driver_paths.h"
-#include "base/path_utils.h"
+#include "app/street_paths.h"
 #include "boundaries/boundary_conversion.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
@@ -126,21 +126,23 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
 bool ValidatePaths(ConversionUi& ui, const base::FileSystemService& files) {
   const std::string server_folder = ui.ServerFolderText();
   const std::string destination = ui.DestinationText();
-  if (!files.FolderExists(server_folder)) {
-    ui.ShowMessage(ServerPathIncorrect(server_folder));
-    return false;
+  switch (CheckStreetPaths(server_folder, destination, files)) {
+    case StreetPathCheck::kReady:
+      return true;
+    case StreetPathCheck::kServerFolderMissing:
+      ui.ShowMessage(ServerPathIncorrect(server_folder));
+      return false;
+    case StreetPathCheck::kGeoFolderMissing:
+      ui.ShowMessage(GeoFolderNotFound(server_folder));
+      return false;
+    case StreetPathCheck::kDestinationExists:
+      if (ui.ShowMessage(ReplaceDestination(destination)) == Answer::kYes) return true;
+      ui.BrowseDestination();
+      return false;
+    case StreetPathCheck::kDestinationFolderMissing:
+      ui.ShowMessage(DestinationPathIncorrect(destination));
+      return false;
   }
-  if (!files.FolderExists(server_folder + base::NativeSeparators("\\GEO"))) {
-    ui.ShowMessage(GeoFolderNotFound(server_folder));
-    return false;
-  }
-  if (files.FileExists(destination)) {
-    if (ui.ShowMessage(ReplaceDestination(destination)) == Answer::kYes) return true;
-    ui.BrowseDestination();
-    return false;
-  }
-  if (files.FolderExists(base::FolderOfPath(destination))) return true;
-  ui.ShowMessage(DestinationPathIncorrect(destination));
   return false;
 }
 
