@@ -4,13 +4,13 @@
 #include <stdexcept>
 #include <vector>
 
+#include "base/cp1252.h"
 #include "base/input_file.h"
 #include "base/path_utils.h"
 #include "boundaries/boundary_files.h"
 #include "boundaries/boundary_shape.h"
 #include "boundaries/output_names.h"
 #include "boundaries/ring_check.h"
-#include "platform/file_name_text.h"
 #include "shapefile/shapefile_set.h"
 
 namespace routix::boundaries {
@@ -74,7 +74,7 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
       std::string name = MakeOutputName(used_output_names, record.description);
       set.emplace(shapefile::OpenShapefileSet(
           base::NormalizePath(folder + base::NativeSeparators("\\") +
-                              platform::FileNameFromAnsi(name) + ".shp"),
+                              base::FileNameFromAnsi(name) + ".shp"),
           selection.boundary_shape_type, kBoundaryTable, today));
       ++result.sets;
     }

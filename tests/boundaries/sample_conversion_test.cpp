@@ -8,7 +8,7 @@
 
 #include "boundaries/boundary_conversion.h"
 #include "boundaries/boundary_list.h"
-#include "sample_boundaries.h"
+#include "sample_data/sample_boundaries.h"
 #include "support/command.h"
 #include "support/fake_services.h"
 #include "support/shapefile_reader.h"

@@ -1,14 +1,15 @@
-// File names from Windows-1252 text are UTF-8 on POSIX.
-#include "platform/file_name_text.h"
+#include "base/cp1252.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace routix::platform {
+#include "platform/file_name_encoding.h"
+
+namespace routix::base {
 namespace {
 
-TEST(FileNameFromAnsi, DecodesEveryWindows1252ByteToUtf8) {
+TEST(Cp1252ToUtf8, DecodesEveryByteToOneCharacter) {
   struct Row {
     std::string ansi;
     std::string utf8;
@@ -22,9 +23,10 @@ TEST(FileNameFromAnsi, DecodesEveryWindows1252ByteToUtf8) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.utf8);
-    EXPECT_EQ(FileNameFromAnsi(row.ansi), row.utf8);
+    EXPECT_EQ(Cp1252ToUtf8(row.ansi), row.utf8);
+    EXPECT_EQ(FileNameFromAnsi(row.ansi), platform::kFileNamesAreUtf8 ? row.utf8 : row.ansi);
   }
 }
 
 }  // namespace
-}  // namespace routix::platform
+}  // namespace routix::base

@@ -1,0 +1,43 @@
+// The command line of routix2shp, parsed: which command, its two paths as given, and its
+// options. Anything that does not fit the usage (an unknown command or option, a missing or
+// extra argument, a malformed --select list) is a UsageError saying what is wrong.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace routix::cli {
+
+enum class Command { kStreets, kBoundaries, kList, kHelp, kVersion };
+
+struct CliOptions {
+  Command command = Command::kHelp;
+  std::string server_folder;
+  std::string destination;
+  bool no_export = false;
+  bool overwrite = false;
+  bool quiet = false;
+  bool polyline = false;
+  bool per_boundary = false;
+  // The ordinals of --select, ascending and without repeats; nothing for all.
+  std::optional<std::vector<int>> select;
+};
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+CliOptions ParseCommandLine(const std::vector<std::string>& arguments);
+
+// "1,4,7-12" as the ordinals 1, 4, 7, 8, ..., 12, ascending and without repeats.
+std::vector<int> ParseOrdinalList(const std::string& list);
+
+// The usage lines, shown after a usage error.
+std::string ShortUsage();
+// The whole text of --help: the usage, the commands, the options and examples.
+std::string UsageText();
+
+}  // namespace routix::cli

@@ -1,0 +1,51 @@
+// routix2shp: the command line front end, for conversions on a schedule, on a server without
+// a desktop, or from a script. See UsageText() for the interface.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+#include "base/clock.h"
+#include "base/file_system_service.h"
+#include "cli/cli_options.h"
+#include "cli/commands.h"
+#include "cli/terminal_progress.h"
+#include "platform/program_folder.h"
+#include "platform/terminal.h"
+
+int main(int argc, char** argv) {
+  using namespace routix;
+  cli::CliOptions options;
+  try {
+    options = cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  } catch (const cli::UsageError& error) {
+    std::fprintf(stderr, "routix2shp: %s\n%sTry 'routix2shp --help' for more.\n", error.what(),
+                 cli::ShortUsage().c_str());
+    return cli::kExitUsage;
+  }
+  switch (options.command) {
+    case cli::Command::kHelp:
+      std::fputs(cli::UsageText().c_str(), stdout);
+      return cli::kExitDone;
+    case cli::Command::kVersion:
+      std::printf("routix2shp %s\n", std::string(app::kVersion).c_str());
+      return cli::kExitDone;
+    default:
+      break;
+  }
+
+  cli::TerminalProgress progress(platform::StandardErrorIsTerminal());
+  cli::NoYield yield;
+  base::FileSystemService files;
+  base::SystemClock clock;
+  base::ProgramServices services{progress, progress, files, yield, clock,
+                                 platform::ProgramFolder()};
+  switch (options.command) {
+    case cli::Command::kStreets:
+      return cli::RunStreets(options, services);
+    case cli::Command::kBoundaries:
+      return cli::RunBoundaries(options, services);
+    default:
+      return cli::RunList(options, services);
+  }
+}

@@ -1,0 +1,17 @@
+// Places given in twips (1440 to the inch) turned into pixels with the screen's logical DPI,
+// so that a layout drawn in twips keeps its proportions on every screen.
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+namespace routix::gui {
+
+inline constexpr double kTwipsPerInch = 1440.0;
+
+// Sets the widget's place inside its parent: left, top, width, height in twips.
+void PlaceInTwips(QWidget* widget, int left, int top, int width, int height);
+// The size of a client area given in twips, in pixels of widget's screen.
+QSize SizeInTwips(const QWidget* widget, int width, int height);
+
+}  // namespace routix::gui

@@ -1,0 +1,20 @@
+// The font the windows are laid out for: the layouts come in twips from a desktop whose
+// dialogs used 8-point MS Sans Serif, and a wider or larger font would not fit their fields
+// and captions. The first family of the list that is installed is taken.
+#pragma once
+
+#include <QWidget>
+
+namespace routix::gui {
+
+inline constexpr int kWindowFontPoints = 8;
+
+inline void UseWindowFont(QWidget* window) {
+  QFont font = window->font();
+  font.setFamilies({QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+  font.setPointSize(kWindowFontPoints);
+  window->setFont(font);
+}
+
+}  // namespace routix::gui

@@ -1,0 +1,9 @@
+// How the platform's file calls read the bytes of a std::string file name: in the ANSI code
+// page on Windows, so Windows-1252 text goes in as it is, and as UTF-8 elsewhere.
+#pragma once
+
+namespace routix::platform {
+
+extern const bool kFileNamesAreUtf8;
+
+}  // namespace routix::platform

@@ -1,0 +1,249 @@
+#include "app/run_conversion.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/messages.h"
+#include "platform/native_separator.h"
+#include "sample_data/sample_boundaries.h"
+#include "sample_data/sample_streets.h"
+#include "support/fake_services.h"
+#include "support/scripted_ui.h"
+#include "support/shapefile_reader.h"
+#include "support/temp_folder.h"
+
+namespace routix::app {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedUi;
+using testing::TempFolder;
+using testing::WriteFileBytes;
+
+const char kSep = platform::kNativeSeparator;
+
+// A sample Server folder with street data and boundary files, an output folder beside it,
+// and a window with both paths typed in and every listed boundary selected.
+class RunConversionTest : public ::testing::Test {
+ protected:
+  RunConversionTest() {
+    fs::create_directories(folder_.path() / "Server" / "GEO");
+    fs::create_directories(folder_.path() / "Server" / "DYN");
+    fs::create_directories(folder_.path() / "out");
+    sample::WriteSampleStreets(folder_.Path("Server") + kSep + "GEO", 40, 7);
+    sample::WriteSampleBoundaries(folder_.Path("Server") + kSep + "DYN", 7);
+    ui_.server_folder = folder_.Path("Server");
+    ui_.destination = Out("roads.shp");
+    for (int i = 1; i <= 40; ++i) selection_.col_return.push_back(std::to_string(i));
+    selection_.boundary_shape_type = 5;
+  }
+
+  std::string Out(const std::string& name) const { return folder_.Path("out") + kSep + name; }
+  std::string Dyn() const { return folder_.Path("Server") + kSep + "DYN"; }
+  void Run() { RunConversion(ui_, selection_, fake_.services); }
+  std::vector<std::string> Statuses() const { return fake_.status.texts; }
+
+  TempFolder folder_;
+  testing::FakeServices fake_;
+  ScriptedUi ui_;
+  boundaries::BoundarySelection selection_;
+};
+
+TEST_F(RunConversionTest, NeitherBoxTickedAsksForAConversionAndFocusesStreets) {
+  Run();
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "Please select convert type.");
+  EXPECT_EQ(ui_.messages[0].icon, Icon::kInformation);
+  EXPECT_EQ(ui_.messages[0].title, "");
+  EXPECT_EQ(ui_.log, (std::vector<std::string>{"message", "focus geo"}));
+  EXPECT_TRUE(fs::is_empty(folder_.path() / "out"));
+}
+
+TEST_F(RunConversionTest, AMissingBoundaryFileKeepsTheBoxTickedAndSkipsTheStreets) {
+  ui_.boundary_ticked = ui_.geocode_ticked = true;
+  ui_.server_folder += kSep;  // as the folder dialog leaves it
+  struct Row {
+    const char* missing;
+    const char* text;
+  } rows[] = {{"Rxybnd.dat", "Not found Rxybnd.dat file in directory: "},
+              {"Rxybxt.dat", "Not found Rxybxt.dat file in directory: "}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.missing);
+    fs::rename(Dyn() + kSep + row.missing, folder_.Path(row.missing));
+    ui_.messages.clear();
+    Run();
+    ASSERT_EQ(ui_.messages.size(), 1u);
+    EXPECT_EQ(ui_.messages[0].text, std::string(row.text) + "\r\n" + Dyn() + kSep);
+    EXPECT_EQ(ui_.messages[0].icon, Icon::kCritical);
+    EXPECT_TRUE(ui_.boundary_ticked);
+    EXPECT_TRUE(ui_.geocode_ticked);
+    EXPECT_FALSE(fs::exists(folder_.path() / "Server" / "PRO" / "g.cfg"));
+    fs::rename(folder_.Path(row.missing), Dyn() + kSep + row.missing);
+  }
+}
+
+TEST_F(RunConversionTest, NothingSelectedSkipsTheBoundariesSilently) {
+  selection_.col_return.clear();
+  ui_.boundary_ticked = true;
+  Run();  // alone: the box is unticked and nothing else happens
+  EXPECT_EQ(ui_.log, (std::vector<std::string>{"untick dat"}));
+  EXPECT_TRUE(Statuses().empty());
+
+  ui_.boundary_ticked = ui_.geocode_ticked = true;
+  ui_.log.clear();
+  Run();  // with the streets: they run after the reset display
+  EXPECT_EQ(ui_.log.front(), "untick dat");
+  EXPECT_EQ(Statuses().front(), "Finished !");
+  EXPECT_FALSE(ui_.geocode_ticked);
+  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"Convert finished !"}));
+  EXPECT_TRUE(fs::exists(Out("roads.shp")));
+}
+
+TEST_F(RunConversionTest, AnExistingCombinedOutputIsReplacedOnlyOnYes) {
+  for (const char* name : {"Bnd_roads.shp", "Bnd_roads.txt", "Bnd_roads2.shp"}) {
+    WriteFileBytes(Out(name), "old");
+  }
+  ui_.boundary_ticked = ui_.geocode_ticked = true;
+  ui_.answers = {Answer::kNo};
+  Run();
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text,
+            Out("Bnd_roads.shp") + " already exists.\r\nDo you want to replace it?");
+  EXPECT_EQ(ui_.messages[0].buttons, Buttons::kYesNo);
+  EXPECT_EQ(ui_.messages[0].icon, Icon::kQuestion);
+  EXPECT_EQ(testing::ReadFileBytes(Out("Bnd_roads.txt")), "old");
+  EXPECT_FALSE(ui_.boundary_ticked);
+  EXPECT_TRUE(ui_.geocode_ticked);  // the street part did not run either
+  EXPECT_FALSE(fs::exists(Out("roads.shp")));
+
+  ui_.boundary_ticked = true;
+  ui_.answers = {Answer::kYes};
+  Run();
+  EXPECT_FALSE(fs::exists(Out("Bnd_roads.txt")));
+  EXPECT_TRUE(fs::exists(Out("Bnd_roads2.shp")));
+  EXPECT_GT(testing::ReadShapefileSet(Out("Bnd_roads")).records.size(), 0u);
+  EXPECT_TRUE(selection_.col_return.empty());  // released after the conversion
+}
+
+TEST_F(RunConversionTest, OneSetPerBoundaryAsksNothing) {
+  WriteFileBytes(Out("Bnd_roads.shp"), "old");
+  selection_.one_file_per_boundary = true;
+  ui_.boundary_ticked = true;
+  Run();
+  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"Convert finished !"}));
+  EXPECT_EQ(testing::ReadFileBytes(Out("Bnd_roads.shp")), "old");
+}
+
+TEST_F(RunConversionTest, ValidatePathsRefusesWhatIsNotThere) {
+  ui_.geocode_ticked = true;
+  struct Row {
+    std::string server_folder;
+    std::string destination;
+    std::string text;
+  } rows[] = {
+      {folder_.Path("none"), Out("roads.shp"), "Server path incorrect!\r\n" + folder_.Path("none")},
+      {folder_.Path("out"), Out("roads.shp"), "Not found GEO folder in \r\n" + folder_.Path("out")},
+      {folder_.Path("Server"), folder_.Path("none") + kSep + "roads.shp",
+       "Destination path incorrect!\r\n" + folder_.Path("none") + kSep + "roads.shp"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    ui_.geocode_ticked = true;
+    ui_.server_folder = row.server_folder;
+    ui_.destination = row.destination;
+    ui_.messages.clear();
+    Run();
+    EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{row.text});
+    EXPECT_EQ(ui_.messages[0].icon, Icon::kCritical);
+    EXPECT_FALSE(ui_.geocode_ticked);
+  }
+}
+
+TEST_F(RunConversionTest, AnExistingDestinationIsReplacedOnYesAndBrowsedOnNo) {
+  WriteFileBytes(Out("roads.shp"), "old");
+  ui_.geocode_ticked = true;
+  ui_.answers = {Answer::kNo};
+  ui_.on_browse = [&] { ui_.destination = Out("other.shp"); };
+  Run();
+  EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{
+                                    Out("roads.shp") + " already exists.\r\nDo you want to replace it?"});
+  EXPECT_EQ(ui_.log, (std::vector<std::string>{"message", "browse", "untick geo"}));
+  EXPECT_FALSE(fs::exists(Out("other.shp")));
+
+  ui_.geocode_ticked = true;
+  ui_.destination = Out("roads.shp");
+  ui_.answers = {Answer::kYes};
+  Run();
+  EXPECT_GT(testing::ReadShapefileSet(Out("roads")).records.size(), 0u);
+}
+
+TEST_F(RunConversionTest, AnExportThatWritesNothingIsAnIncompatibleDictionary) {
+  fake_.services.program_folder = folder_.Path("no tools here");
+  ui_.geocode_ticked = true;
+  Run();
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].text, "Incompatible dictionary file.");
+  EXPECT_EQ(ui_.messages[0].title, "Db2asc error");
+  EXPECT_FALSE(ui_.geocode_ticked);
+  EXPECT_EQ(Statuses().back(), "Finished !");
+}
+
+TEST_F(RunConversionTest, BothConversionsRunBoundariesFirstAndFinishOnce) {
+  ui_.boundary_ticked = ui_.geocode_ticked = true;
+  fake_.progress.SetValue(5);
+  Run();
+  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"Convert finished !"}));
+  EXPECT_EQ(ui_.messages[0].icon, Icon::kNone);
+  EXPECT_FALSE(ui_.boundary_ticked);
+  EXPECT_FALSE(ui_.geocode_ticked);
+  EXPECT_EQ(fake_.progress.value(), 0);
+  EXPECT_EQ(Statuses().back(), "Finished !");
+  std::vector<std::string> statuses = Statuses();
+  auto boundaries = std::find(statuses.begin(), statuses.end(), "Converting Dat file to shape file ...");
+  auto streets = std::find(statuses.begin(), statuses.end(), "Writting shape file from mapfil.asc ...");
+  EXPECT_LT(boundaries, streets);
+  EXPECT_EQ(std::count(ui_.log.begin(), ui_.log.end(), "busy on"), 2);
+  EXPECT_EQ(ui_.log.back(), "message");
+  EXPECT_GT(testing::ReadShapefileSet(Out("roads")).records.size(), 0u);
+  EXPECT_GT(testing::ReadShapefileSet(Out("Bnd_roads")).records.size(), 0u);
+}
+
+TEST_F(RunConversionTest, TheBoundaryOutputStaysWhenTheStreetPathsAreThenRefused) {
+  ui_.boundary_ticked = ui_.geocode_ticked = true;
+  fs::remove_all(folder_.path() / "Server" / "GEO");
+  Run();
+  EXPECT_TRUE(fs::exists(Out("Bnd_roads.shp")));
+  EXPECT_FALSE(ui_.boundary_ticked);
+  EXPECT_FALSE(ui_.geocode_ticked);
+  EXPECT_EQ(ui_.MessageTexts().back().rfind("Not found GEO folder in ", 0), 0u);
+  EXPECT_EQ(ui_.messages.size(), 1u);
+}
+
+TEST_F(RunConversionTest, AnUntidiedDestinationFromTheEnterKeyIsUsedAsItStands) {
+  ui_.geocode_ticked = true;
+  ui_.server_folder += kSep;
+  ui_.destination = Out("roads");  // no ".shp" yet
+  Run();
+  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"Convert finished !"}));
+  EXPECT_GT(testing::ReadShapefileSet(Out("roads")).records.size(), 0u);
+}
+
+TEST_F(RunConversionTest, AnErrorInsideAConversionIsShownAndNothingIsReportedFinished) {
+  ui_.boundary_ticked = ui_.geocode_ticked = true;
+  fs::create_directories(Out("Bnd_roads.shp"));  // a folder where the set's main file goes
+  Run();
+  ASSERT_EQ(ui_.messages.size(), 1u);
+  EXPECT_EQ(ui_.messages[0].icon, Icon::kCritical);
+  EXPECT_NE(ui_.messages[0].text.find("Bnd_roads.shp"), std::string::npos) << ui_.messages[0].text;
+  EXPECT_EQ(ui_.log, (std::vector<std::string>{"busy on", "busy off", "message"}));
+  EXPECT_TRUE(ui_.boundary_ticked);   // Go can try again
+  EXPECT_TRUE(ui_.geocode_ticked);
+  EXPECT_FALSE(selection_.col_return.empty());
+  EXPECT_FALSE(fs::exists(Out("roads.shp")));
+}
+
+}  // namespace
+}  // namespace routix::app

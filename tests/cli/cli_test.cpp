@@ -1,0 +1,144 @@
+// End to end: the built routix2shp on generated Server folders.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "sample_data/sample_boundaries.h"
+#include "sample_data/sample_streets.h"
+#include "support/command.h"
+#include "support/shapefile_reader.h"
+#include "support/temp_folder.h"
+
+namespace routix::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::CommandResult;
+using testing::ShellQuote;
+
+class CliTest : public ::testing::Test {
+ protected:
+  CliTest() {
+    fs::create_directories(folder_.path() / "Server" / "GEO");
+    fs::create_directories(folder_.path() / "Server" / "DYN");
+    fs::create_directories(folder_.path() / "out");
+    sample::WriteSampleStreets((folder_.path() / "Server" / "GEO").string(), 300, 11);
+    sample::WriteSampleBoundaries((folder_.path() / "Server" / "DYN").string(), 11);
+  }
+
+  // Runs routix2shp with the arguments (already quoted where needed) in the temp folder.
+  CommandResult Run(const std::string& arguments) const {
+    return testing::RunCommand("cd " + ShellQuote(folder_.path().string()) + " && " +
+                               ShellQuote(std::string(ROUTIX_BUILD_FOLDER) + "/routix2shp") +
+                               " " + arguments + " 2>&1");
+  }
+  std::string Server() const { return ShellQuote(folder_.Path("Server")); }
+  std::string Out(const std::string& name) const { return (folder_.path() / "out" / name).string(); }
+
+  testing::TempFolder folder_;
+};
+
+TEST_F(CliTest, StreetsRunsTheExportAndWritesTheSet) {
+  CommandResult result = Run("streets " + Server() + " " + ShellQuote(Out("roads")));
+  ASSERT_EQ(result.exit_status, 0) << result.output;
+  EXPECT_EQ(result.output.rfind("Wrote ", 0), 0u) << result.output;
+  EXPECT_NE(result.output.find(Out("roads.shp")), std::string::npos) << result.output;
+  testing::ReadSet set = testing::ReadShapefileSet(Out("roads"));
+  EXPECT_GT(set.records.size(), 300u);  // Mapfil.asc and then Second.asc
+  EXPECT_EQ(set.fields.size(), 25u);
+
+  CommandResult again = Run("streets " + Server() + " out/roads.shp --no-export");
+  EXPECT_EQ(again.exit_status, 1);
+  EXPECT_EQ(again.output, Out("roads.shp") + " already exists. Use --overwrite to replace it.\n");
+
+  CommandResult replaced = Run("streets Server out/roads.shp --no-export --overwrite --quiet");
+  EXPECT_EQ(replaced.exit_status, 0) << replaced.output;
+  EXPECT_EQ(replaced.output, "");
+  EXPECT_EQ(testing::ReadShapefileSet(Out("roads")).records.size(), set.records.size());
+}
+
+TEST_F(CliTest, StreetsRefusesWithTheWindowsTexts) {
+  struct Row {
+    std::string arguments;
+    std::string output;
+  } rows[] = {
+      {"streets none out/roads.shp", "Server path incorrect!\n" + folder_.Path("none") + "\n"},
+      {"streets out out/roads.shp", "Not found GEO folder in \n" + folder_.Path("out") + "\n"},
+      {"streets Server nowhere/roads.shp",
+       "Destination path incorrect!\n" + folder_.Path("nowhere/roads.shp") + "\n"},
+      {"streets Server out/roads.shp --no-export", "Incompatible dictionary file.\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments);
+    CommandResult result = Run(row.arguments);
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_EQ(result.output, row.output);
+  }
+  EXPECT_FALSE(fs::exists(Out("roads.shp")));
+}
+
+TEST_F(CliTest, BoundariesWriteOneSetOrOneSetPerBoundary) {
+  CommandResult result = Run("boundaries Server out/zones.shp");
+  ASSERT_EQ(result.exit_status, 0) << result.output;
+  EXPECT_NE(result.output.find(Out("Bnd_zones.shp")), std::string::npos) << result.output;
+  testing::ReadSet all = testing::ReadShapefileSet(Out("Bnd_zones"));
+  EXPECT_EQ(all.shape_type, 5);
+  EXPECT_TRUE(fs::exists(Out("Report.err")));
+
+  CommandResult picked = Run("boundaries Server out/zones.shp --select 1,3-4 --polyline");
+  EXPECT_EQ(picked.exit_status, 1);
+  EXPECT_EQ(picked.output, Out("Bnd_zones.shp") + " already exists. Use --overwrite to replace it.\n");
+
+  testing::WriteFileBytes(Out("Bnd_zones.txt"), "old");
+  testing::WriteFileBytes(Out("Bnd_zones2.shp"), "other");
+  picked = Run("boundaries Server out/zones.shp --select 1,3-4 --polyline --overwrite");
+  ASSERT_EQ(picked.exit_status, 0) << picked.output;
+  testing::ReadSet some = testing::ReadShapefileSet(Out("Bnd_zones"));
+  EXPECT_EQ(some.shape_type, 3);
+  EXPECT_LE(some.records.size(), 3u);
+  EXPECT_LT(some.records.size(), all.records.size());
+  EXPECT_FALSE(fs::exists(Out("Bnd_zones.txt")));  // every Bnd_zones.* went
+  EXPECT_TRUE(fs::exists(Out("Bnd_zones2.shp")));
+
+  fs::create_directories(folder_.path() / "each");
+  CommandResult each = Run("boundaries Server each/x.shp --per-boundary");
+  ASSERT_EQ(each.exit_status, 0) << each.output;
+  size_t sets = 0;
+  for (const auto& entry : fs::directory_iterator(folder_.path() / "each")) {
+    sets += entry.path().extension() == ".shp";
+  }
+  EXPECT_EQ(sets, all.records.size());
+}
+
+TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {
+  CommandResult missing = Run("boundaries out out/zones.shp");
+  EXPECT_EQ(missing.exit_status, 1);
+  EXPECT_EQ(missing.output, "Not found Rxybnd.dat file in directory: \n" + folder_.Path("out") + "/DYN/\n");
+
+  CommandResult beyond = Run("boundaries Server out/zones.shp --select 1,9999");
+  EXPECT_EQ(beyond.exit_status, 2);
+  EXPECT_FALSE(fs::exists(Out("Bnd_zones.shp")));
+
+  for (const char* arguments : {"", "bogus", "streets Server", "list", "boundaries a b --select 3-1",
+                                "boundaries a b --select x", "streets a b --polyline"}) {
+    SCOPED_TRACE(arguments);
+    CommandResult usage = Run(arguments);
+    EXPECT_EQ(usage.exit_status, 2);
+    EXPECT_NE(usage.output.find("usage:"), std::string::npos) << usage.output;
+  }
+  CommandResult version = Run("--version");
+  EXPECT_EQ(version.output, "routix2shp 2.0.2\n");
+  EXPECT_EQ(Run("--help").exit_status, 0);
+}
+
+TEST_F(CliTest, ListShowsTheListedBoundariesDecoded) {
+  CommandResult result = Run("list Server");
+  ASSERT_EQ(result.exit_status, 0) << result.output;
+  std::string first_line = result.output.substr(0, result.output.find('\n'));
+  EXPECT_EQ(std::count(first_line.begin(), first_line.end(), '\t'), 2) << first_line;
+  EXPECT_EQ(result.output.find("\t0\t"), std::string::npos);  // empty boundaries not listed
+}
+
+}  // namespace
+}  // namespace routix::cli

@@ -1,0 +1,135 @@
+#include "gui/frm_main.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <filesystem>
+
+#include "gui/frm_select_bnd.h"
+#include "gui/modal_answerer.h"
+#include "platform/native_separator.h"
+#include "sample_data/sample_boundaries.h"
+#include "sample_data/sample_streets.h"
+#include "support/temp_folder.h"
+
+namespace routix::gui {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ModalAnswerer;
+
+template <typename Widget>
+Widget* Find(QWidget& window, const char* name) {
+  Widget* widget = window.findChild<Widget*>(name);
+  EXPECT_NE(widget, nullptr) << name;
+  return widget;
+}
+
+class FrmMainTest : public ::testing::Test {
+ protected:
+  FrmMainTest() {
+    window_.show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_));
+  }
+  QLineEdit* Source() { return Find<QLineEdit>(window_, "txtSrc"); }
+  QLineEdit* Destination() { return Find<QLineEdit>(window_, "txtDst"); }
+
+  frmMain window_;
+};
+
+TEST_F(FrmMainTest, StartsWithTheVersionInItsCaptionAndTheFocusOnTheFirstBrowseButton) {
+  EXPECT_EQ(window_.windowTitle().toStdString(),
+            "Convert Routix Geocode or Boundaries to Shapefile - Version 2.0.2");
+  EXPECT_EQ(QApplication::focusWidget(), Find<QPushButton>(window_, "cmdBrwSrc"));
+  std::vector<std::string> order;
+  QWidget* widget = QApplication::focusWidget();
+  for (int i = 0; i < 8; ++i) {
+    order.push_back(widget->objectName().toStdString());
+    QTest::keyClick(widget, Qt::Key_Tab);
+    widget = QApplication::focusWidget();
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"cmdBrwSrc", "txtSrc", "cmdBrwDst", "txtDst",
+                                             "chkGeo2Shp", "chkDat2Shp", "cmdGo", "cmdExit"}));
+  EXPECT_EQ(Find<QPushButton>(window_, "cmdGo")->text().toStdString(), "&Go");
+  EXPECT_EQ(Find<QPushButton>(window_, "cmdExit")->text().toStdString(), "&Exit");
+}
+
+TEST_F(FrmMainTest, PathFieldsAreTidiedWhenTheyLoseTheFocus) {
+  const char sep = platform::kNativeSeparator;
+  std::string typed = std::string("  ") + sep + "srv" + sep + sep + "data" + sep + "  ";
+  Source()->setFocus();
+  Source()->setText(QString::fromStdString(typed));
+  QTest::keyClick(Source(), Qt::Key_Tab);
+  EXPECT_EQ(Source()->text().toStdString(), std::string(1, sep) + "srv" + sep + "data");
+
+  Destination()->setFocus();
+  Destination()->setText(QStringLiteral(" roads "));
+  QTest::keyClick(Destination(), Qt::Key_Tab);
+  EXPECT_EQ(Destination()->text().toStdString(), "roads.shp");
+}
+
+TEST_F(FrmMainTest, EnterRunsGoWithTheFieldAsTypedAndEscCloses) {
+  ModalAnswerer answers;
+  Destination()->setFocus();
+  Destination()->setText(QStringLiteral(" roads "));
+  QTest::keyClick(Destination(), Qt::Key_Return);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !answers.texts.empty(); }));
+  EXPECT_EQ(answers.texts, std::vector<std::string>{"Please select convert type."});
+  EXPECT_EQ(Destination()->text().toStdString(), " roads ");
+  EXPECT_EQ(window_.focusWidget(), Find<QCheckBox>(window_, "chkGeo2Shp"));
+
+  QTest::keyClick(&window_, Qt::Key_Escape);
+  EXPECT_FALSE(window_.isVisible());
+}
+
+TEST_F(FrmMainTest, TickingTheBoundaryBoxOpensTheDialogOnlyWhenRxybndIsThere) {
+  testing::TempFolder folder;
+  fs::create_directories(folder.path() / "DYN");
+  Source()->setText(QString::fromStdString(folder.path().string()));
+  ModalAnswerer missing;
+  auto* box = Find<QCheckBox>(window_, "chkDat2Shp");
+  box->click();
+  ASSERT_EQ(missing.texts.size(), 1u);
+  EXPECT_EQ(missing.texts[0].rfind("Not found Rxybnd.dat file in directory: ", 0), 0u);
+  EXPECT_FALSE(box->isChecked());
+
+  sample::WriteSampleBoundaries((folder.path() / "DYN").string(), 3);
+  bool dialog_opened = false;
+  ModalAnswerer cancel([&](QWidget* modal) {
+    dialog_opened = qobject_cast<frmSelectBnd*>(modal) != nullptr;
+    Find<QPushButton>(*modal, "cmdOK")->click();
+  });
+  box->click();
+  EXPECT_TRUE(dialog_opened);
+  EXPECT_TRUE(box->isChecked());
+  EXPECT_FALSE(window_.selected_boundaries().col_return.empty());
+}
+
+TEST_F(FrmMainTest, PressesDuringARunDoNothingAndClosingWaitsForItsEnd) {
+  testing::TempFolder folder;
+  fs::create_directories(folder.path() / "Server" / "GEO");
+  fs::create_directories(folder.path() / "Server" / "DYN");
+  sample::WriteSampleStreets((folder.path() / "Server" / "GEO").string(), 2000, 5);
+  Source()->setText(QString::fromStdString((folder.path() / "Server").string()));
+  Destination()->setText(QString::fromStdString((folder.path() / "roads.shp").string()));
+  Find<QCheckBox>(window_, "chkGeo2Shp")->setChecked(true);
+
+  ModalAnswerer answers;
+  bool pressed_during_run = false;
+  QTimer::singleShot(0, [&] {  // runs at the first yield of the run
+    QTest::mouseClick(Find<QPushButton>(window_, "cmdGo"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>(window_, "cmdExit"), Qt::LeftButton);
+    window_.close();
+    pressed_during_run = window_.isVisible();
+  });
+  Find<QPushButton>(window_, "cmdGo")->click();
+  EXPECT_TRUE(pressed_during_run);
+  EXPECT_EQ(answers.texts, std::vector<std::string>{"Convert finished !"});
+  EXPECT_FALSE(window_.isVisible());  // closed once the run had ended
+}
+
+}  // namespace
+}  // namespace routix::gui

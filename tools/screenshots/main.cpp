@@ -1,0 +1,44 @@
+// routix2shp-screenshots: shows the main window with a Server folder typed in, opens the
+// boundary selection dialog from it, and saves a picture of each.
+//   routix2shp-screenshots SERVER_FOLDER OUTPUT_FOLDER
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTimer>
+#include <cstdio>
+
+#include "gui/frm_main.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: routix2shp-screenshots SERVER_FOLDER OUTPUT_FOLDER\n");
+    return 2;
+  }
+  const QString server_folder = QString::fromLocal8Bit(argv[1]);
+  const QDir output(QString::fromLocal8Bit(argv[2]));
+  int saved = 0;
+  auto save = [&](QWidget* widget, const char* name) {
+    if (widget->grab().save(output.filePath(QString::fromUtf8(name)))) ++saved;
+  };
+
+  routix::gui::frmMain window;
+  window.findChild<QLineEdit*>("txtSrc")->setText(server_folder);
+  window.findChild<QLineEdit*>("txtDst")->setText(QDir(server_folder).filePath("roads.shp"));
+  window.show();
+  QTimer::singleShot(300, [&] {
+    save(&window, "frmMain.png");
+    QTimer::singleShot(300, [&] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (dialog != nullptr) {
+        save(dialog, "frmSelectBnd.png");
+        dialog->close();
+      }
+      application.quit();
+    });
+    window.findChild<QCheckBox*>("chkDat2Shp")->setChecked(true);  // opens the dialog
+  });
+  application.exec();
+  return saved == 2 ? 0 : 1;
+}
