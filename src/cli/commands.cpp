@@ -29,12 +29,13 @@ struct Refusal {
   std::string text;
 };
 
+// Prints a message on standard error, its CR LF line breaks as the terminal's line feeds.
 void PrintError(const std::string& text) {
-  std::string line = text;
-  for (size_t at = line.find("\r\n"); at != std::string::npos; at = line.find("\r\n", at)) {
-    line.replace(at, 2, "\n");
+  std::string lines;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
   }
-  std::fprintf(stderr, "%s\n", line.c_str());
+  std::fprintf(stderr, "%s\n", lines.c_str());
 }
 
 std::string Absolute(const std::string& path) {

@@ -181,7 +181,8 @@ TEST_F(RunConversionTest, AnExistingDestinationIsReplacedOnYesAndBrowsedOnNo) {
 }
 
 TEST_F(RunConversionTest, AnExportThatWritesNothingIsAnIncompatibleDictionary) {
-  fake_.services.program_folder = folder_.Path("no tools here");
+  fake_.services.program_folder = folder_.Path("no tools here");  // PRO stays empty
+  fs::create_directories(folder_.path() / "Server" / "PRO");
   ui_.geocode_ticked = true;
   Run();
   ASSERT_EQ(ui_.messages.size(), 1u);
