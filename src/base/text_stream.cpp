@@ -55,8 +55,8 @@ void TextReader::ReadLine(std::string& line, size_t max_kept) {
     const char* start = buffer_.get() + position_;
     size_t available = end_ - position_;
     const void* feed = std::memchr(start, '\n', available);
-    size_t piece = feed != nullptr ? static_cast<size_t>(static_cast<const char*>(feed) - start)
-                                   : available;
+    size_t piece =
+        feed != nullptr ? static_cast<size_t>(static_cast<const char*>(feed) - start) : available;
     if (line.size() < max_kept) line.append(start, std::min(piece, max_kept - line.size()));
     length += piece;
     position_ += piece;

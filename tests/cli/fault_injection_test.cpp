@@ -7,7 +7,6 @@
 // fails with EFBIG. Permission bits do not stop root, so a run that must be refused by them
 // runs as the unprivileged user nobody when the tests run as root, from a copy of the
 // program in the test's folder, which nobody can reach whatever the build folder's rights.
-#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -36,7 +35,7 @@ using testing::CommandResult;
 using testing::ReadFileBytes;
 using testing::WriteFileBytes;
 
-constexpr uid_t kNobody = 65534;
+constexpr uid_t kNobody = 65534;  // the user and group nobody, which own nothing
 
 struct ChildLimits {
   rlim_t file_bytes = RLIM_INFINITY;  // the largest file the child may write
@@ -166,8 +165,7 @@ TEST(FaultInjection, AFullDiskInTheMiddleOfTheStreetsLeavesASetThatMatchesItsHea
 TEST(FaultInjection, AFullDiskDuringTheBoundariesLeavesASetThatMatchesItsHeaders) {
   Rig rig(100);
   const Snapshot before = TakeSnapshot(rig.root());
-  CommandResult result =
-      rig.Run({"boundaries", "Server", "out/zones.shp"}, {.file_bytes = 20'000});
+  CommandResult result = rig.Run({"boundaries", "Server", "out/zones.shp"}, {.file_bytes = 20'000});
   ExpectRefused(result, rig.Path("out/Bnd_zones."), "File too large");
   std::set<std::string> changed = SetFiles(rig.Path("out/Bnd_zones"));
   changed.insert(rig.Path("out/Report.err"));
@@ -177,8 +175,8 @@ TEST(FaultInjection, AFullDiskDuringTheBoundariesLeavesASetThatMatchesItsHeaders
 
 TEST(FaultInjection, AFolderThatRefusesWritesIsNamedAndNothingIsWritten) {
   Rig rig(100);
-  fs::permissions(rig.root() / "out", fs::perms::owner_write | fs::perms::group_write |
-                                          fs::perms::others_write,
+  fs::permissions(rig.root() / "out",
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
   const Snapshot before = TakeSnapshot(rig.root());
   struct Row {
@@ -204,12 +202,18 @@ TEST(FaultInjection, AnInputThatCannotBeReadIsNamedBeforeTheOutputIsTouched) {
     std::vector<std::string> arguments;
     std::string reason;
   } rows[] = {
-      {"Mapfil.asc", false, {"streets", "Server", "out/roads.shp", "--no-export", "--overwrite"},
+      {"Mapfil.asc",
+       false,
+       {"streets", "Server", "out/roads.shp", "--no-export", "--overwrite"},
        "Permission denied"},
-      {"Second.asc", true, {"streets", "Server", "out/roads.shp", "--no-export", "--overwrite"},
+      {"Second.asc",
+       true,
+       {"streets", "Server", "out/roads.shp", "--no-export", "--overwrite"},
        "Is a directory"},
       {"Rxybnd.dat", false, {"boundaries", "Server", "out/roads.shp"}, "Permission denied"},
-      {"Rxybxt.dat", false, {"boundaries", "Server", "out/roads.shp", "--per-boundary"},
+      {"Rxybxt.dat",
+       false,
+       {"boundaries", "Server", "out/roads.shp", "--per-boundary"},
        "Permission denied"},
   };
   for (const Row& row : rows) {

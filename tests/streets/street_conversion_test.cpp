@@ -288,12 +288,12 @@ TEST(ConvertStreetNetwork, CopiesNulAndBytesAbove0x7FInEveryTextColumnAsTheyStan
   ASSERT_EQ(set.rows.size(), 1u);
   EXPECT_EQ(PointsOf(set), (std::vector<Points>{{{100, 100}, {200, 200}}}));
   const std::vector<std::string>& row = set.rows[0];
-  EXPECT_EQ(row[1], odd.substr(6, 2));    // Prefix
-  EXPECT_EQ(row[2], odd.substr(8, 33));   // StreetName
+  EXPECT_EQ(row[1], odd.substr(6, 2));             // Prefix
+  EXPECT_EQ(row[2], odd.substr(8, 33));            // StreetName
   EXPECT_EQ(row[10], std::string(13, ' ') + "0");  // FromNode is no number
-  EXPECT_EQ(row[16], odd.substr(145, 4));  // Speed
-  EXPECT_EQ(row[22], odd.substr(168, 6));  // Other
-  EXPECT_EQ(row[24], odd.substr(178, 3));  // Nowalk
+  EXPECT_EQ(row[16], odd.substr(145, 4));          // Speed
+  EXPECT_EQ(row[22], odd.substr(168, 6));          // Other
+  EXPECT_EQ(row[24], odd.substr(178, 3));          // Nowalk
 }
 
 TEST(ConvertStreetNetwork, AMissingExportStopsTheRunBeforeTheOutputIsTouched) {
