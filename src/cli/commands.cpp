@@ -146,10 +146,9 @@ int RunBoundaries(const CliOptions& options, const base::ProgramServices& servic
     boundaries::BoundaryConversionResult result = boundaries::ConvertBoundaries(
         app::DynFolderForConversion(server_folder), destination, selection, services);
     if (!options.quiet) {
-      std::string where = options.per_boundary
-                              ? std::to_string(result.sets) + " sets in " +
-                                    base::FolderOfPath(destination)
-                              : app::CombinedOutput(destination);
+      std::string where = options.per_boundary ? std::to_string(result.sets) + " sets in " +
+                                                     base::FolderOfPath(destination)
+                                               : app::CombinedOutput(destination);
       std::printf("Wrote %d boundaries to %s in %.2f s.\n", result.records, where.c_str(),
                   SecondsSince(start));
     }
