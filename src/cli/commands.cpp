@@ -164,6 +164,10 @@ int RunList(const CliOptions& options, const base::ProgramServices& services) {
     }
     std::vector<boundaries::BoundaryListRow> rows = boundaries::ReadBoundaryList(
         base::NormalizePath(server_folder + base::NativeSeparators("\\DYN")));
+    if (boundaries::RequiresExtensionFile(rows) &&
+        !services.file_system_service.FileExists(app::BoundaryExtensionFile(server_folder))) {
+      throw Refusal{app::RxybxtNotFound(app::DynFolderForMessage(server_folder)).text};
+    }
     for (const boundaries::ListedBoundary& listed : boundaries::ListBoundaries(rows)) {
       std::printf("%d\t%s\t%s\n", listed.ordinal, listed.node_count.c_str(),
                   base::Cp1252ToUtf8(listed.description).c_str());

@@ -143,6 +143,11 @@ TEST_F(CliTest, ListShowsTheListedBoundariesDecoded) {
   std::string first_line = result.output.substr(0, result.output.find('\n'));
   EXPECT_EQ(std::count(first_line.begin(), first_line.end(), '\t'), 2) << first_line;
   EXPECT_EQ(result.output.find("\t0\t"), std::string::npos);  // empty boundaries not listed
+
+  fs::remove(folder_.path() / "Server" / "DYN" / "Rxybxt.dat");  // long boundaries need it
+  CommandResult refused = Run("list Server");
+  EXPECT_EQ(refused.exit_status, 1);
+  EXPECT_EQ(refused.output.rfind("Not found Rxybxt.dat file in directory: ", 0), 0u);
 }
 
 }  // namespace
