@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "base/conversion_error.h"
-#include "base/path_utils.h"
 #include "base/input_file.h"
+#include "base/path_utils.h"
 
 namespace fs = std::filesystem;
 
@@ -78,8 +78,8 @@ void FileSystemService::CopyFolder(const std::string& source,
                                    const std::string& destination) const {
   if (!FolderExists(source)) throw FileError("copy folder", source, ENOENT);
   std::error_code error;
-  fs::copy(source, destination,
-           fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+  fs::copy(source, destination, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
+           error);
   if (error) throw FileError("copy folder", source + " to " + destination, error.message());
 }
 
