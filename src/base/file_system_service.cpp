@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "base/conversion_error.h"
-#include "base/path_utils.h"
 #include "base/input_file.h"
+#include "base/path_utils.h"
+#include "platform/file_path.h"
 
 namespace fs = std::filesystem;
 
@@ -22,12 +23,12 @@ std::vector<fs::path> Matches(const std::string& pattern) {
   std::string name_pattern = FileNameOfPath(pattern);
   std::vector<fs::path> found;
   std::error_code error;
-  fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), error);
+  fs::directory_iterator it(platform::FilePath(folder.empty() ? "." : folder), error);
   if (error) return found;  // a missing folder holds no match
   for (const fs::directory_entry& entry : it) {
     std::error_code kind_error;
     if (!entry.is_regular_file(kind_error)) continue;
-    if (MatchesWildcard(entry.path().filename().string(), name_pattern)) {
+    if (MatchesWildcard(platform::PathText(entry.path().filename()), name_pattern)) {
       found.push_back(entry.path());
     }
   }
@@ -59,17 +60,17 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
 
 bool FileSystemService::FileExists(const std::string& path) const {
   std::error_code error;
-  return !path.empty() && fs::is_regular_file(path, error);
+  return !path.empty() && fs::is_regular_file(platform::FilePath(path), error);
 }
 
 bool FileSystemService::FolderExists(const std::string& path) const {
   std::error_code error;
-  return !path.empty() && fs::is_directory(path, error);
+  return !path.empty() && fs::is_directory(platform::FilePath(path), error);
 }
 
 void FileSystemService::CreateFolder(const std::string& path) const {
   std::error_code error;
-  if (!fs::create_directory(path, error) || error) {
+  if (!fs::create_directory(platform::FilePath(path), error) || error) {
     throw FileError("create folder", path, error ? error.message() : "it already exists");
   }
 }
@@ -78,19 +79,20 @@ void FileSystemService::CopyFolder(const std::string& source,
                                    const std::string& destination) const {
   if (!FolderExists(source)) throw FileError("copy folder", source, ENOENT);
   std::error_code error;
-  fs::copy(source, destination,
+  fs::copy(platform::FilePath(source), platform::FilePath(destination),
            fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
   if (error) throw FileError("copy folder", source + " to " + destination, error.message());
 }
 
 void FileSystemService::DeleteFile(const std::string& path) const {
   std::error_code error;
-  fs::file_status status = fs::status(path, error);
+  const fs::path file = platform::FilePath(path);
+  fs::file_status status = fs::status(file, error);
   if (error || !fs::is_regular_file(status)) throw FileError("delete", path, ENOENT);
   if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
     throw FileError("delete", path, "the file is read-only");
   }
-  if (!fs::remove(path, error) || error) throw FileError("delete", path, error.message());
+  if (!fs::remove(file, error) || error) throw FileError("delete", path, error.message());
 }
 
 TextWriter FileSystemService::CreateTextFile(const std::string& path) const {
@@ -119,14 +121,14 @@ int64_t FileSystemService::LineCount(const std::string& path) const {
 
 std::string FileSystemService::FirstMatch(const std::string& pattern) const {
   std::vector<fs::path> found = Matches(pattern);
-  return found.empty() ? std::string() : found.front().filename().string();
+  return found.empty() ? std::string() : platform::PathText(found.front().filename());
 }
 
 void FileSystemService::DeleteMatches(const std::string& pattern) const {
   for (const fs::path& file : Matches(pattern)) {
     std::error_code error;
     if (!fs::remove(file, error) || error) {
-      throw FileError("delete", file.string(), error ? error.message() : "it is gone");
+      throw FileError("delete", platform::PathText(file), error ? error.message() : "it is gone");
     }
   }
 }

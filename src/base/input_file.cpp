@@ -6,16 +6,18 @@
 #include <system_error>
 
 #include "base/conversion_error.h"
+#include "platform/file_path.h"
 
 namespace routix::base {
 
 InputFile::InputFile(const std::string& path) : path_(path) {
   std::error_code error;
-  if (std::filesystem::is_directory(path, error)) throw FileError("read", path, EISDIR);
+  const std::filesystem::path file = platform::FilePath(path);
+  if (std::filesystem::is_directory(file, error)) throw FileError("read", path, EISDIR);
   errno = 0;
   file_ = std::fopen(path.c_str(), "rb");
   if (file_ == nullptr) throw FileError("open", path, errno);
-  size_ = std::filesystem::file_size(path, error);
+  size_ = std::filesystem::file_size(file, error);
   if (error) {
     std::fclose(file_);
     throw FileError("read", path, error.message());

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/conversion_error.h"
+#include "base/cp1252.h"
 #include "platform/native_separator.h"
 #include "support/temp_folder.h"
 
@@ -109,6 +110,28 @@ TEST(FileSystemService, CopyFolderCopiesRecursivelyAndOverwrites) {
 
   std::string error = ErrorOf([&] { files.CopyFolder(folder.Path("none"), folder.Path("PRO")); });
   EXPECT_NE(error.find("none"), std::string::npos) << error;
+}
+
+TEST(FileSystemService, ANameFromWindows1252TextIsOneFileToEveryCall) {
+  TempFolder folder;
+  FileSystemService files;
+  // Bytes where Windows-1252 and Latin-1 part ways, in the form the platform names files.
+  const std::string name = FileNameFromAnsi("Zone \x80\x8A\xE9.shp");
+  const std::string source = folder.Path("src"), copy = folder.Path("copy");
+  const std::string path = source + platform::kNativeSeparator + name;
+  files.CreateFolder(source);
+  TextWriter writer = files.CreateTextFile(path);
+  writer.WriteLine("x");
+  writer.Close();
+
+  EXPECT_TRUE(files.FileExists(path));
+  EXPECT_EQ(files.FirstMatch(source + platform::kNativeSeparator + "zone*"), name);
+  files.CopyFolder(source, copy);
+  EXPECT_TRUE(files.FileExists(copy + platform::kNativeSeparator + name));
+  files.DeleteFile(path);
+  EXPECT_FALSE(files.FileExists(path));
+  files.DeleteMatches(copy + platform::kNativeSeparator + "*.shp");
+  EXPECT_EQ(files.FirstMatch(copy + platform::kNativeSeparator + "*"), "");
 }
 
 TEST(FileSystemService, DeleteFileRefusesAReadOnlyOrMissingFile) {
