@@ -35,6 +35,30 @@ std::vector<fs::path> Matches(const std::string& pattern) {
   return found;
 }
 
+// Copies the entries of from into to, recursively, creating to when missing. A file of the
+// same name goes before its copy comes: copy_file's own overwrite takes any two files for
+// one where the system numbers no files (Windows under MinGW) and refuses. A file that is
+// its own copy, reached under another name, stays as it is.
+void CopyEntries(const fs::path& from, const fs::path& to, std::error_code& error) {
+  if (!fs::is_directory(to, error)) {
+    fs::create_directory(to, error);
+    if (error) return;
+  }
+  for (fs::directory_iterator it(from, error); !error && it != fs::directory_iterator();
+       it.increment(error)) {
+    const fs::path target = to / it->path().filename();
+    const bool folder = it->is_directory(error);
+    if (error) return;
+    if (folder) {
+      CopyEntries(it->path(), target, error);
+      if (error) return;
+    } else if (std::error_code missing; !fs::equivalent(it->path(), target, missing)) {
+      if (!fs::remove(target, error) && error) return;
+      if (!fs::copy_file(it->path(), target, error)) return;
+    }
+  }
+}
+
 }  // namespace
 
 bool MatchesWildcard(std::string_view name, std::string_view pattern) {
@@ -79,8 +103,7 @@ void FileSystemService::CopyFolder(const std::string& source,
                                    const std::string& destination) const {
   if (!FolderExists(source)) throw FileError("copy folder", source, ENOENT);
   std::error_code error;
-  fs::copy(platform::FilePath(source), platform::FilePath(destination),
-           fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
+  CopyEntries(platform::FilePath(source), platform::FilePath(destination), error);
   if (error) throw FileError("copy folder", source + " to " + destination, error.message());
 }
 

@@ -108,6 +108,9 @@ TEST(FileSystemService, CopyFolderCopiesRecursivelyAndOverwrites) {
   files.CopyFolder(folder.Path("src"), folder.Path("fresh"));  // created when missing
   EXPECT_EQ(ReadFileBytes(folder.path() / "fresh" / "TMP" / "t.txt"), "deep");
 
+  files.CopyFolder(folder.Path("PRO"), folder.Path("PRO"));  // onto itself: nothing is lost
+  EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "db2asc.exe"), "new");
+
   std::string error = ErrorOf([&] { files.CopyFolder(folder.Path("none"), folder.Path("PRO")); });
   EXPECT_NE(error.find("none"), std::string::npos) << error;
 }
