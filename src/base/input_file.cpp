@@ -1,12 +1,12 @@
 #include "base/input_file.h"
 
 #include <cerrno>
-#include <climits>
 #include <filesystem>
 #include <system_error>
 
 #include "base/conversion_error.h"
 #include "platform/file_path.h"
+#include "platform/file_seek.h"
 
 namespace routix::base {
 
@@ -30,8 +30,7 @@ size_t InputFile::ReadAt(uint64_t offset, void* data, size_t size) {
   if (offset >= size_ || size == 0) return 0;
   if (offset != position_) {
     errno = 0;
-    if (offset > static_cast<uint64_t>(LONG_MAX) ||
-        std::fseek(file_, static_cast<long>(offset), SEEK_SET) != 0) {
+    if (!platform::SeekFile(file_, static_cast<int64_t>(offset), SEEK_SET)) {
       throw FileError("read", path_, errno != 0 ? errno : EINVAL);
     }
     position_ = offset;

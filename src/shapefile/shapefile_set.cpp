@@ -8,6 +8,7 @@
 
 #include "base/conversion_error.h"
 #include "platform/file_path.h"
+#include "platform/file_seek.h"
 #include "shapefile/byte_order.h"
 #include "shapefile/pad_field.h"
 #include "shapefile/shapefile_name.h"
@@ -31,7 +32,7 @@ void PatchFile(const std::string& path, uint64_t length, std::span<const uint8_t
   std::FILE* file = std::fopen(path.c_str(), "r+b");
   if (file == nullptr) return;
   std::fwrite(start.data(), 1, start.size(), file);
-  if (!tail.empty() && std::fseek(file, 0, SEEK_END) == 0) {
+  if (!tail.empty() && platform::SeekFile(file, 0, SEEK_END)) {
     std::fwrite(tail.data(), 1, tail.size(), file);
   }
   std::fclose(file);
