@@ -141,7 +141,8 @@ TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolder) {
 TEST(RunAndWait, ReturnsAtOnceWhenTheProgramCannotStart) {
   testing::TempFolder folder;
   platform::RunAndWait(Quoted(folder.Path("missing.exe")) + " 1", folder.path().string());
-  const std::string program = (fs::path(ROUTIX_BUILD_FOLDER) / "Server" / "PRO" / "db2asc.exe").string();
+  const std::string program =
+      (fs::path(ROUTIX_BUILD_FOLDER) / "Server" / "PRO" / "db2asc.exe").string();
   platform::RunAndWait(Quoted(program) + " 1", folder.Path("missing folder"));
   platform::RunAndWait("", folder.path().string());
 }
