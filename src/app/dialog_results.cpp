@@ -10,8 +10,8 @@ std::string FolderDialogResult(const std::optional<std::string>& chosen,
   return *chosen + platform::kNativeSeparator;
 }
 
-std::string SaveDialogResult(const std::optional<std::string>& chosen,
-                             const std::string& file_name, const std::string& ext) {
+std::string SaveDialogResult(const std::optional<std::string>& chosen, const std::string& file_name,
+                             const std::string& ext) {
   std::string result;
   if (chosen) {
     result = *chosen;

@@ -14,7 +14,7 @@ std::string FolderDialogResult(const std::optional<std::string>& chosen,
                                const std::string& start_path);
 
 // chosen: the path the user confirmed, nothing on cancel; ext with its full stop, lower case.
-std::string SaveDialogResult(const std::optional<std::string>& chosen,
-                             const std::string& file_name, const std::string& ext);
+std::string SaveDialogResult(const std::optional<std::string>& chosen, const std::string& file_name,
+                             const std::string& ext);
 
 }  // namespace routix::app

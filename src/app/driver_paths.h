@@ -7,9 +7,9 @@
 
 namespace routix::app {
 
-std::string BoundaryDataFile(const std::string& server_folder);       // S\DYN\Rxybnd.dat
-std::string BoundaryExtensionFile(const std::string& server_folder);  // S\DYN\Rxybxt.dat
-std::string DynFolderForMessage(const std::string& server_folder);    // S\DYN\, normalised
+std::string BoundaryDataFile(const std::string& server_folder);        // S\DYN\Rxybnd.dat
+std::string BoundaryExtensionFile(const std::string& server_folder);   // S\DYN\Rxybxt.dat
+std::string DynFolderForMessage(const std::string& server_folder);     // S\DYN\, normalised
 std::string DynFolderForConversion(const std::string& server_folder);  // S\DYN, as joined
 // The main file of the combined output, F(D)\Bnd_<base of D>.shp: C:\out\roads.shp and
 // C:\out\roads both give C:\out\Bnd_roads.shp.

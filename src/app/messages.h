@@ -30,16 +30,16 @@ inline constexpr std::string_view kSaveShapefileTitle = "Save shape file As";
 // Line breaks inside a message are a carriage return and a line feed.
 inline constexpr std::string_view kCrLf = "\r\n";
 
-Message SelectConvertType();                                   // M1
-Message RxybndNotFound(const std::string& dyn_folder);         // M2, the folder with its separator
-Message RxybxtNotFound(const std::string& dyn_folder);         // M3
-Message ReplaceCombinedOutput(const std::string& output);      // M4
+Message SelectConvertType();                                    // M1
+Message RxybndNotFound(const std::string& dyn_folder);          // M2, the folder with its separator
+Message RxybxtNotFound(const std::string& dyn_folder);          // M3
+Message ReplaceCombinedOutput(const std::string& output);       // M4
 Message ServerPathIncorrect(const std::string& server_folder);  // M5
-Message GeoFolderNotFound(const std::string& server_folder);   // M6
-Message ReplaceDestination(const std::string& destination);    // M7
+Message GeoFolderNotFound(const std::string& server_folder);    // M6
+Message ReplaceDestination(const std::string& destination);     // M7
 Message DestinationPathIncorrect(const std::string& destination);  // M8
-Message IncompatibleDictionary();                              // M9
-Message ConvertFinished();                                     // M10
+Message IncompatibleDictionary();                                  // M9
+Message ConvertFinished();                                         // M10
 // An error raised inside a conversion, shown as it stands.
 Message ConversionFailed(const std::string& error_text);
 

@@ -11,10 +11,10 @@
 namespace routix::app {
 
 enum class StreetPathCheck {
-  kReady,                  // the destination's folder exists and the destination does not
-  kServerFolderMissing,    // "Server path incorrect!"
-  kGeoFolderMissing,       // "Not found GEO folder in "
-  kDestinationExists,      // the destination file is there already
+  kReady,                     // the destination's folder exists and the destination does not
+  kServerFolderMissing,       // "Server path incorrect!"
+  kGeoFolderMissing,          // "Not found GEO folder in "
+  kDestinationExists,         // the destination file is there already
   kDestinationFolderMissing,  // "Destination path incorrect!"
 };
 

@@ -8,8 +8,7 @@ ConversionError FileError(std::string_view action, std::string_view path, int er
   return FileError(action, path, std::string_view(std::strerror(error_number)));
 }
 
-ConversionError FileError(std::string_view action, std::string_view path,
-                          std::string_view reason) {
+ConversionError FileError(std::string_view action, std::string_view path, std::string_view reason) {
   std::string message = "Cannot ";
   message += action;
   message += ' ';

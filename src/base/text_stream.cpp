@@ -13,8 +13,7 @@ constexpr size_t kReadBufferBytes = size_t{1} << 20;
 
 }  // namespace
 
-TextReader::TextReader(const std::string& path)
-    : path_(path), buffer_(new char[kReadBufferBytes]) {
+TextReader::TextReader(const std::string& path) : path_(path), buffer_(new char[kReadBufferBytes]) {
   errno = 0;
   file_ = std::fopen(path.c_str(), "rb");
   if (file_ == nullptr) throw FileError("open", path, errno);

@@ -72,10 +72,10 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
     if (record.node_count > kRecordNodes) ReadExtensionPoints(record, extension_file);
     if (selection.one_file_per_boundary) {
       std::string name = MakeOutputName(used_output_names, record.description);
-      set.emplace(shapefile::OpenShapefileSet(
-          base::NormalizePath(folder + base::NativeSeparators("\\") +
-                              base::FileNameFromAnsi(name) + ".shp"),
-          selection.boundary_shape_type, kBoundaryTable, today));
+      set.emplace(
+          shapefile::OpenShapefileSet(base::NormalizePath(folder + base::NativeSeparators("\\") +
+                                                          base::FileNameFromAnsi(name) + ".shp"),
+                                      selection.boundary_shape_type, kBoundaryTable, today));
       ++result.sets;
     }
     const std::string descr = DescriptionWithoutNul(record.description);

@@ -35,7 +35,8 @@ std::vector<int> ParseOrdinalList(const std::string& list) {
     } else {
       int first = ParseOrdinal(item.substr(0, dash), list);
       int last = ParseOrdinal(item.substr(dash + 1), list);
-      if (first > last) throw UsageError("--select: the range \"" + std::string(item) + "\" runs backwards");
+      if (first > last)
+        throw UsageError("--select: the range \"" + std::string(item) + "\" runs backwards");
       for (int ordinal = first; ordinal <= last; ++ordinal) ordinals.push_back(ordinal);
     }
     if (comma == std::string_view::npos) break;
@@ -84,7 +85,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (arg == "--per-boundary" && boundaries) {
       options.per_boundary = true;
     } else if (arg == "--select" && boundaries) {
-      if (++i == arguments.size()) throw UsageError("--select needs all or a list such as 1,4,7-12");
+      if (++i == arguments.size())
+        throw UsageError("--select needs all or a list such as 1,4,7-12");
       if (arguments[i] == "all") {
         options.select.reset();
       } else {
@@ -97,9 +99,10 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     }
   }
   if (positional.size() != paths) {
-    throw UsageError(command + " takes " + (paths == 2 ? "SERVER_FOLDER and DESTINATION"
-                                            : paths == 1 ? "SERVER_FOLDER"
-                                                         : "no argument"));
+    throw UsageError(command + " takes " +
+                     (paths == 2   ? "SERVER_FOLDER and DESTINATION"
+                      : paths == 1 ? "SERVER_FOLDER"
+                                   : "no argument"));
   }
   if (paths >= 1) options.server_folder = positional[0];
   if (paths == 2) options.destination = positional[1];

@@ -147,10 +147,9 @@ int RunBoundaries(const CliOptions& options, const base::ProgramServices& servic
     boundaries::BoundaryConversionResult result = boundaries::ConvertBoundaries(
         app::DynFolderForConversion(server_folder), destination, selection, services);
     if (!options.quiet) {
-      std::string where = options.per_boundary
-                              ? std::to_string(result.sets) + " sets in " +
-                                    base::FolderOfPath(destination)
-                              : app::CombinedOutput(destination);
+      std::string where = options.per_boundary ? std::to_string(result.sets) + " sets in " +
+                                                     base::FolderOfPath(destination)
+                                               : app::CombinedOutput(destination);
       std::printf("Wrote %d boundaries to %s in %.2f s.\n", result.records, where.c_str(),
                   SecondsSince(start));
     }
@@ -166,6 +165,10 @@ int RunList(const CliOptions& options, const base::ProgramServices& services) {
     }
     std::vector<boundaries::BoundaryListRow> rows = boundaries::ReadBoundaryList(
         base::NormalizePath(server_folder + base::NativeSeparators("\\DYN")));
+    if (boundaries::RequiresExtensionFile(rows) &&
+        !services.file_system_service.FileExists(app::BoundaryExtensionFile(server_folder))) {
+      throw Refusal{app::RxybxtNotFound(app::DynFolderForMessage(server_folder)).text};
+    }
     for (const boundaries::ListedBoundary& listed : boundaries::ListBoundaries(rows)) {
       std::printf("%d\t%s\t%s\n", listed.ordinal, listed.node_count.c_str(),
                   base::Cp1252ToUtf8(listed.description).c_str());

@@ -38,8 +38,8 @@ int main(int argc, char** argv) {
   cli::NoYield yield;
   base::FileSystemService files;
   base::SystemClock clock;
-  base::ProgramServices services{progress, progress, files, yield, clock,
-                                 platform::ProgramFolder()};
+  base::ProgramServices services{progress, progress, files,
+                                 yield,    clock,    platform::ProgramFolder()};
   switch (options.command) {
     case cli::Command::kStreets:
       return cli::RunStreets(options, services);

@@ -5,10 +5,10 @@
 #include <QFocusEvent>
 #include <QMessageBox>
 
+#include "app/driver_paths.h"
 #include "app/field_tidy.h"
 #include "app/messages.h"
 #include "app/run_conversion.h"
-#include "app/driver_paths.h"
 #include "base/conversion_error.h"
 #include "base/path_utils.h"
 #include "gui/file_dialogs.h"
@@ -43,19 +43,14 @@ bool IsInput(QEvent::Type type) {
 }  // namespace
 
 frmMain::frmMain(QWidget* parent)
-    : QDialog(parent),
-      services_{progress_, status_, files_, yield_, clock_, platform::ProgramFolder()} {
+    : QDialog(parent), services_{progress_, status_, files_,
+                                 yield_,    clock_,  platform::ProgramFolder()} {
   setObjectName("frmMain");
   UseWindowFont(this);
   setWindowTitle(Text(app::MainWindowCaption()));
   setFixedSize(SizeInTwips(this, 8025, 2535));
 
-  struct Control {
-    QWidget* widget;
-    const char* name;
-    const char* caption;
-    int left, top, width, height;
-  } controls[] = {
+  PlaceControls({
       {Frame2, "Frame2", "Specify data paths", 90, 90, 7845, 1560},
       {lblSrc, "Label0", "Server folder", 120, 270, 975, 315},
       {txtSrc, "txtSrc", "", 1110, 270, 6195, 315},
@@ -70,16 +65,7 @@ frmMain::frmMain(QWidget* parent)
       {cmdExit, "cmdExit", "&Exit", 3975, 150, 2745, 405},
       {sttBar, "sttBar", "", 0, 2205, 8025, 330},
       {prbMain, "prbMain", "", 4065, 2250, 3945, 270},
-  };
-  for (const Control& control : controls) {
-    control.widget->setObjectName(control.name);
-    if (auto* box = qobject_cast<QGroupBox*>(control.widget)) box->setTitle(control.caption);
-    if (auto* label = qobject_cast<QLabel*>(control.widget)) label->setText(control.caption);
-    if (auto* button = qobject_cast<QAbstractButton*>(control.widget)) {
-      button->setText(control.caption);
-    }
-    PlaceInTwips(control.widget, control.left, control.top, control.width, control.height);
-  }
+  });
   lblDst->setWordWrap(true);
   sttBar->setSizeGripEnabled(false);
   sttBar->addWidget(statusPanel, 1);
@@ -127,10 +113,18 @@ app::Answer frmMain::ShowMessage(const app::Message& message) {
   box.setWindowTitle(Text(message.title.empty() ? app::kApplicationTitle : message.title));
   box.setText(FromLocal(message.text));
   switch (message.icon) {
-    case app::Icon::kNone: box.setIcon(QMessageBox::NoIcon); break;
-    case app::Icon::kInformation: box.setIcon(QMessageBox::Information); break;
-    case app::Icon::kCritical: box.setIcon(QMessageBox::Critical); break;
-    case app::Icon::kQuestion: box.setIcon(QMessageBox::Question); break;
+    case app::Icon::kNone:
+      box.setIcon(QMessageBox::NoIcon);
+      break;
+    case app::Icon::kInformation:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case app::Icon::kCritical:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case app::Icon::kQuestion:
+      box.setIcon(QMessageBox::Question);
+      break;
   }
   if (message.buttons == app::Buttons::kYesNo) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -152,8 +146,8 @@ void frmMain::SetBusyPointer(bool busy) {
 }
 
 void frmMain::BrowseDestination() {
-  txtDst->setText(FromLocal(SaveFileDialog(this, DestinationText(),
-                                           std::string(app::kSaveShapefileTitle), ".shp")));
+  txtDst->setText(FromLocal(
+      SaveFileDialog(this, DestinationText(), std::string(app::kSaveShapefileTitle), ".shp")));
 }
 
 void frmMain::cmdGoClick() {
@@ -165,8 +159,8 @@ void frmMain::cmdGoClick() {
 }
 
 void frmMain::cmdBrwSrcClick() {
-  txtSrc->setText(FromLocal(BrowseForFolder(this, ServerFolderText(),
-                                            std::string(app::kServerFolderBrowseTitle))));
+  txtSrc->setText(FromLocal(
+      BrowseForFolder(this, ServerFolderText(), std::string(app::kServerFolderBrowseTitle))));
 }
 
 void frmMain::chkDat2ShpClick() {
@@ -189,8 +183,8 @@ void frmMain::chkDat2ShpClick() {
 
 void frmMain::TidyField(QLineEdit* field) {
   std::string text = ToLocal(field->text());
-  field->setText(FromLocal(field == txtSrc ? app::TidyServerFolder(text)
-                                           : app::TidyDestination(text)));
+  field->setText(
+      FromLocal(field == txtSrc ? app::TidyServerFolder(text) : app::TidyDestination(text)));
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

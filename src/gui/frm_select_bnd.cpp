@@ -32,12 +32,7 @@ frmSelectBnd::frmSelectBnd(const std::string& rxy_path,
   UseWindowFont(this);
   setWindowTitle(QStringLiteral("Boundary Setting"));
   setFixedSize(SizeInTwips(this, 6870, 6540));
-  struct Control {
-    QWidget* widget;
-    const char* name;
-    const char* caption;
-    int left, top, width, height;
-  } controls[] = {
+  PlaceControls({
       {fraSelectBnd, "fraSelectBnd", "Select Boundary", 120, 120, 6615, 4455},
       {lstBnd, "lstBnd", "", 120, 240, 6375, 4095},
       {Frame1, "Frame1", "Select Boundary type", 120, 4680, 6615, 615},
@@ -48,19 +43,11 @@ frmSelectBnd::frmSelectBnd(const std::string& rxy_path,
       {optOutType1, "optOutType1", "Each boundary in one Shapefile", 3593, 285, 2655, 255},
       {cmdOK, "cmdOK", "OK", 1920, 6120, 1455, 375},
       {cmdCancel, "cmdCancel", "Cancel", 3495, 6120, 1455, 375},
-  };
-  for (const Control& control : controls) {
-    control.widget->setObjectName(control.name);
-    if (auto* box = qobject_cast<QGroupBox*>(control.widget)) box->setTitle(control.caption);
-    if (auto* button = qobject_cast<QAbstractButton*>(control.widget)) {
-      button->setText(control.caption);
-    }
-    PlaceInTwips(control.widget, control.left, control.top, control.width, control.height);
-  }
+  });
 
   lstBnd->setColumnCount(3);
-  lstBnd->setHeaderLabels({QStringLiteral("ID"), QStringLiteral("Description"),
-                           QStringLiteral("Nodes #")});
+  lstBnd->setHeaderLabels(
+      {QStringLiteral("ID"), QStringLiteral("Description"), QStringLiteral("Nodes #")});
   lstBnd->setRootIsDecorated(false);
   lstBnd->setSortingEnabled(false);
   lstBnd->header()->setSectionsClickable(false);
@@ -133,10 +120,10 @@ void frmSelectBnd::UpdateSelectedCount() {
   for (int i = 0; i < lstBnd->topLevelItemCount(); ++i) {
     count += lstBnd->topLevelItem(i)->checkState(0) == Qt::Checked;
   }
-  fraSelectBnd->setTitle(QStringLiteral("Selected: %1 %2")
-                             .arg(count)
-                             .arg(count > 1 ? QStringLiteral("boundaries")
-                                            : QStringLiteral("boundary")));
+  fraSelectBnd->setTitle(
+      QStringLiteral("Selected: %1 %2")
+          .arg(count)
+          .arg(count > 1 ? QStringLiteral("boundaries") : QStringLiteral("boundary")));
 }
 
 void frmSelectBnd::cmdOKClick() {

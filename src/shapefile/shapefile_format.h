@@ -43,13 +43,13 @@ inline constexpr int64_t kMaxFileWords = 2147483647;
 // dBASE III table: a 32-byte fixed part, one 32-byte descriptor per field, a terminator,
 // the records (a deletion flag and the fixed-width values), an end-of-file byte.
 inline constexpr size_t kDbfFixedBytes = 32;
-inline constexpr uint8_t kDbfVersion = 3;               // offset 0
-inline constexpr size_t kDbfDateOffset = 1;             // year - 1900, month, day
-inline constexpr size_t kDbfRecordCountOffset = 4;      // 32-bit little-endian
-inline constexpr size_t kDbfHeaderLengthOffset = 8;     // 16-bit little-endian
-inline constexpr size_t kDbfRecordLengthOffset = 10;    // 16-bit little-endian
+inline constexpr uint8_t kDbfVersion = 3;             // offset 0
+inline constexpr size_t kDbfDateOffset = 1;           // year - 1900, month, day
+inline constexpr size_t kDbfRecordCountOffset = 4;    // 32-bit little-endian
+inline constexpr size_t kDbfHeaderLengthOffset = 8;   // 16-bit little-endian
+inline constexpr size_t kDbfRecordLengthOffset = 10;  // 16-bit little-endian
 inline constexpr size_t kDbfDescriptorBytes = 32;
-inline constexpr size_t kDbfFieldNameBytes = 11;        // name, padded with NUL bytes
+inline constexpr size_t kDbfFieldNameBytes = 11;  // name, padded with NUL bytes
 inline constexpr size_t kDbfFieldTypeOffset = 11;
 inline constexpr size_t kDbfFieldLengthOffset = 16;
 inline constexpr uint8_t kDbfHeaderTerminator = 0x0D;

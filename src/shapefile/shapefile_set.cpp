@@ -254,8 +254,7 @@ void ShapefileSet::CloseAfterFailure() noexcept {
   const int32_t records = on_disk_.records;
   if (shp_.has_value()) {
     FillMainHeader(on_disk_.next_offset, on_disk_.header_box);
-    PatchFile(shp_->path(), uint64_t{2} * static_cast<uint32_t>(on_disk_.next_offset), header_,
-              {});
+    PatchFile(shp_->path(), uint64_t{2} * static_cast<uint32_t>(on_disk_.next_offset), header_, {});
   }
   if (shx_.has_value()) {
     int32_t words = kHeaderWords + kIndexRecordWords * records;

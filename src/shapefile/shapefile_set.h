@@ -18,7 +18,7 @@
 
 #include "base/clock.h"
 #include "base/output_file.h"
-#include "shapefile/field_spec.h"
+#include "shapefile/attribute_field.h"
 #include "shapefile/shape_record.h"
 #include "shapefile/shapefile_format.h"
 

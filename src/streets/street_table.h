@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "shapefile/field_spec.h"
+#include "shapefile/attribute_field.h"
 
 namespace routix::streets {
 

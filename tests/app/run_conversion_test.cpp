@@ -168,8 +168,9 @@ TEST_F(RunConversionTest, AnExistingDestinationIsReplacedOnYesAndBrowsedOnNo) {
   ui_.answers = {Answer::kNo};
   ui_.on_browse = [&] { ui_.destination = Out("other.shp"); };
   Run();
-  EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{
-                                    Out("roads.shp") + " already exists.\r\nDo you want to replace it?"});
+  EXPECT_EQ(ui_.MessageTexts(),
+            std::vector<std::string>{Out("roads.shp") +
+                                     " already exists.\r\nDo you want to replace it?"});
   EXPECT_EQ(ui_.log, (std::vector<std::string>{"message", "browse", "untick geo"}));
   EXPECT_FALSE(fs::exists(Out("other.shp")));
 
@@ -203,8 +204,10 @@ TEST_F(RunConversionTest, BothConversionsRunBoundariesFirstAndFinishOnce) {
   EXPECT_EQ(fake_.progress.value(), 0);
   EXPECT_EQ(Statuses().back(), "Finished !");
   std::vector<std::string> statuses = Statuses();
-  auto boundaries = std::find(statuses.begin(), statuses.end(), "Converting Dat file to shape file ...");
-  auto streets = std::find(statuses.begin(), statuses.end(), "Writting shape file from mapfil.asc ...");
+  auto boundaries =
+      std::find(statuses.begin(), statuses.end(), "Converting Dat file to shape file ...");
+  auto streets =
+      std::find(statuses.begin(), statuses.end(), "Writting shape file from mapfil.asc ...");
   EXPECT_LT(boundaries, streets);
   EXPECT_EQ(std::count(ui_.log.begin(), ui_.log.end(), "busy on"), 2);
   EXPECT_EQ(ui_.log.back(), "message");
@@ -240,7 +243,7 @@ TEST_F(RunConversionTest, AnErrorInsideAConversionIsShownAndNothingIsReportedFin
   EXPECT_EQ(ui_.messages[0].icon, Icon::kCritical);
   EXPECT_NE(ui_.messages[0].text.find("Bnd_roads.shp"), std::string::npos) << ui_.messages[0].text;
   EXPECT_EQ(ui_.log, (std::vector<std::string>{"busy on", "busy off", "message"}));
-  EXPECT_TRUE(ui_.boundary_ticked);   // Go can try again
+  EXPECT_TRUE(ui_.boundary_ticked);  // Go can try again
   EXPECT_TRUE(ui_.geocode_ticked);
   EXPECT_FALSE(selection_.col_return.empty());
   EXPECT_FALSE(fs::exists(Out("roads.shp")));

@@ -183,11 +183,16 @@ TEST(MatchesWildcard, StarAndQuestionMarkWithoutRegardToCase) {
     const char* pattern;
     bool match;
   } rows[] = {
-      {"Bnd_roads.shp", "Bnd_roads.*", true}, {"bnd_ROADS.cpg", "Bnd_roads.*", true},
-      {"Bnd_roads", "Bnd_roads.*", false},    {"Bnd_roadsX.shp", "Bnd_roads.*", false},
-      {"a.taf", "?.taf", true},               {"ab.taf", "?.taf", false},
-      {"abc", "*", true},                     {"", "*", true},
-      {"a.b.c", "*.*.c", true},               {"aXbYc", "a*b*c", true},
+      {"Bnd_roads.shp", "Bnd_roads.*", true},
+      {"bnd_ROADS.cpg", "Bnd_roads.*", true},
+      {"Bnd_roads", "Bnd_roads.*", false},
+      {"Bnd_roadsX.shp", "Bnd_roads.*", false},
+      {"a.taf", "?.taf", true},
+      {"ab.taf", "?.taf", false},
+      {"abc", "*", true},
+      {"", "*", true},
+      {"a.b.c", "*.*.c", true},
+      {"aXbYc", "a*b*c", true},
       {"aXbY", "a*b*c", false},
   };
   for (const Row& row : rows) {

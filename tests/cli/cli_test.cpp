@@ -30,11 +30,13 @@ class CliTest : public ::testing::Test {
   // Runs routix2shp with the arguments (already quoted where needed) in the temp folder.
   CommandResult Run(const std::string& arguments) const {
     return testing::RunCommand("cd " + ShellQuote(folder_.path().string()) + " && " +
-                               ShellQuote(std::string(ROUTIX_BUILD_FOLDER) + "/routix2shp") +
-                               " " + arguments + " 2>&1");
+                               ShellQuote(std::string(ROUTIX_BUILD_FOLDER) + "/routix2shp") + " " +
+                               arguments + " 2>&1");
   }
   std::string Server() const { return ShellQuote(folder_.Path("Server")); }
-  std::string Out(const std::string& name) const { return (folder_.path() / "out" / name).string(); }
+  std::string Out(const std::string& name) const {
+    return (folder_.path() / "out" / name).string();
+  }
 
   testing::TempFolder folder_;
 };
@@ -88,7 +90,8 @@ TEST_F(CliTest, BoundariesWriteOneSetOrOneSetPerBoundary) {
 
   CommandResult picked = Run("boundaries Server out/zones.shp --select 1,3-4 --polyline");
   EXPECT_EQ(picked.exit_status, 1);
-  EXPECT_EQ(picked.output, Out("Bnd_zones.shp") + " already exists. Use --overwrite to replace it.\n");
+  EXPECT_EQ(picked.output,
+            Out("Bnd_zones.shp") + " already exists. Use --overwrite to replace it.\n");
 
   testing::WriteFileBytes(Out("Bnd_zones.txt"), "old");
   testing::WriteFileBytes(Out("Bnd_zones2.shp"), "other");
@@ -114,14 +117,16 @@ TEST_F(CliTest, BoundariesWriteOneSetOrOneSetPerBoundary) {
 TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {
   CommandResult missing = Run("boundaries out out/zones.shp");
   EXPECT_EQ(missing.exit_status, 1);
-  EXPECT_EQ(missing.output, "Not found Rxybnd.dat file in directory: \n" + folder_.Path("out") + "/DYN/\n");
+  EXPECT_EQ(missing.output,
+            "Not found Rxybnd.dat file in directory: \n" + folder_.Path("out") + "/DYN/\n");
 
   CommandResult beyond = Run("boundaries Server out/zones.shp --select 1,9999");
   EXPECT_EQ(beyond.exit_status, 2);
   EXPECT_FALSE(fs::exists(Out("Bnd_zones.shp")));
 
-  for (const char* arguments : {"", "bogus", "streets Server", "list", "boundaries a b --select 3-1",
-                                "boundaries a b --select x", "streets a b --polyline"}) {
+  for (const char* arguments :
+       {"", "bogus", "streets Server", "list", "boundaries a b --select 3-1",
+        "boundaries a b --select x", "streets a b --polyline"}) {
     SCOPED_TRACE(arguments);
     CommandResult usage = Run(arguments);
     EXPECT_EQ(usage.exit_status, 2);
@@ -138,6 +143,11 @@ TEST_F(CliTest, ListShowsTheListedBoundariesDecoded) {
   std::string first_line = result.output.substr(0, result.output.find('\n'));
   EXPECT_EQ(std::count(first_line.begin(), first_line.end(), '\t'), 2) << first_line;
   EXPECT_EQ(result.output.find("\t0\t"), std::string::npos);  // empty boundaries not listed
+
+  fs::remove(folder_.path() / "Server" / "DYN" / "Rxybxt.dat");  // long boundaries need it
+  CommandResult refused = Run("list Server");
+  EXPECT_EQ(refused.exit_status, 1);
+  EXPECT_EQ(refused.output.rfind("Not found Rxybxt.dat file in directory: ", 0), 0u);
 }
 
 }  // namespace

@@ -57,7 +57,12 @@ boundaries::BoundarySelection RunDialog(const testing::TempFolder& folder,
 
 TEST(FrmSelectBnd, ListsBoundariesWithNodesAllTickedAndCountsTheTicks) {
   testing::TempFolder folder;
-  WriteBoundaryList(folder, {{4, "North"}, {0, "Empty"}, {-3, "Bad"}, {12, "  S\xFC" "d  "}});
+  WriteBoundaryList(folder, {{4, "North"},
+                             {0, "Empty"},
+                             {-3, "Bad"},
+                             {12,
+                              "  S\xFC"
+                              "d  "}});
   Shown shown;
   RunDialog(folder, {}, [&](QDialog& dialog) {
     auto* list = dialog.findChild<QTreeWidget*>("lstBnd");
@@ -80,10 +85,12 @@ TEST(FrmSelectBnd, ListsBoundariesWithNodesAllTickedAndCountsTheTicks) {
     shown.captions.push_back(frame->title().toStdString());
     dialog.findChild<QPushButton*>("cmdCancel")->click();
   });
-  EXPECT_EQ(shown.rows, (std::vector<std::string>{"1|North|4|x", "4|S\xC3\xBC" "d|12|x"}));
-  EXPECT_EQ(shown.captions, (std::vector<std::string>{"Selected: 2 boundaries",
-                                                      "Selected: 0 boundary",
-                                                      "Selected: 1 boundary"}));
+  EXPECT_EQ(shown.rows, (std::vector<std::string>{"1|North|4|x",
+                                                  "4|S\xC3\xBC"
+                                                  "d|12|x"}));
+  EXPECT_EQ(shown.captions,
+            (std::vector<std::string>{"Selected: 2 boundaries", "Selected: 0 boundary",
+                                      "Selected: 1 boundary"}));
 }
 
 TEST(FrmSelectBnd, OkHandsBackTheTicksAndSettingsCancelKeepsTheEarlierSettings) {
@@ -128,9 +135,8 @@ TEST(FrmSelectBnd, ALongBoundaryWithoutRxybxtRefusesTheListing) {
   EXPECT_EQ(answers.texts[0].rfind("Not found Rxybxt.dat file in directory: ", 0), 0u);
 
   WriteBoundaryList(folder, {{4, "North"}, {191, "Long enough"}});  // 191 needs no extension
-  selection = RunDialog(folder, {}, [](QDialog& dialog) {
-    dialog.findChild<QPushButton*>("cmdOK")->click();
-  });
+  selection = RunDialog(folder, {},
+                        [](QDialog& dialog) { dialog.findChild<QPushButton*>("cmdOK")->click(); });
   EXPECT_EQ(selection.col_return.size(), 2u);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "shapefile/shapefile_set.h"
+#include "streets/street_table.h"
 #include "support/command.h"
 #include "support/temp_folder.h"
 
@@ -14,14 +15,6 @@ namespace {
 using testing::RunCommand;
 using testing::ShellQuote;
 
-constexpr FieldSpec kStreetTable[25] = {
-    {"ID", 'N', 14},       {"Prefix", 'C', 2},    {"StreetName", 'C', 33}, {"StreetType", 'C', 4},
-    {"Suffix", 'C', 2},    {"MapZone", 'C', 10},  {"AR1From", 'C', 8},     {"AR1To", 'C', 8},
-    {"AR2From", 'C', 8},   {"AR2To", 'C', 8},     {"FromNode", 'N', 14},   {"ToNode", 'N', 14},
-    {"FromX", 'C', 10},    {"FromY", 'C', 10},    {"ToX", 'C', 10},        {"ToY", 'C', 10},
-    {"Speed", 'C', 4},     {"Direction", 'C', 1}, {"_Haz", 'C', 1},        {"Art", 'C', 1},
-    {"Metro", 'C', 1},     {"Class", 'C', 3},     {"Other", 'C', 6},       {"Haz", 'C', 2},
-    {"Nowalk", 'C', 3}};
 constexpr FieldSpec kBoundaryTable[] = {{"ID", 'C', 16}, {"Descr", 'C', 60}};
 
 std::string OgrInfo(const std::string& path) {
@@ -36,11 +29,12 @@ void ExpectContains(const std::string& text, const std::string& part) {
 
 TEST(OgrInfo, ReadsAPolyLineSetWithTheStreetTable) {
   testing::TempFolder folder;
-  ShapefileSet set =
-      OpenShapefileSet(folder.Path("streets.shp"), kPolyLine, kStreetTable, base::Date{2026, 12, 6});
+  ShapefileSet set = OpenShapefileSet(folder.Path("streets.shp"), kPolyLine,
+                                      streets::StreetFields(), base::Date{2026, 12, 6});
   std::vector<std::string_view> values = {
-      "   123", "N ", "M\xFChlenweg", "ST", "E", "ZONE1", "a", "b", "c", "d", "1001", "1002",
-      "100.5", "200.25", "300", "400", "50", "B", "0", "1", "0", "3", "xyz", "H", "no"};
+      "   123", "N ",   "M\xFChlenweg", "ST",     "E",   "ZONE1", "a",  "b", "c", "d",
+      "1001",   "1002", "100.5",        "200.25", "300", "400",   "50", "B", "0", "1",
+      "0",      "3",    "xyz",          "H",      "no"};
   std::vector<ShapePoint> first = {{100.5, 200.25}, {150, 250}, {300, 400}};
   std::vector<ShapePoint> second = {{-10, -20}, {5, 5}};
   set.WriteFeature(first, values);

@@ -26,7 +26,11 @@ TEST(PadField, TextAndNumbersAreTrimmedAlignedAndCut) {
       {"-1.5e+3", 8, kPadNumber, " -1.5e+3"},
       {"12 34", 6, kPadNumber, "     0"},  // inner spaces make it text
       {"7", 1, 2, "7"},                    // every kind but 1 is numeric
-      {"S\xFC" "d", 4, kPadText, "S\xFC" "d "},
+      {"S\xFC"
+       "d",
+       4, kPadText,
+       "S\xFC"
+       "d "},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE("'" + row.value + "'");

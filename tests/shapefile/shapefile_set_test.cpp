@@ -11,6 +11,7 @@
 #include "base/cp1252.h"
 #include "platform/file_path.h"
 #include "platform/native_separator.h"
+#include "streets/street_table.h"
 #include "support/shapefile_reader.h"
 #include "support/temp_folder.h"
 
@@ -57,9 +58,9 @@ std::string PolyLineHeader(std::string_view file_length, std::string_view box) {
 }
 
 std::string BoundaryDbfHeader(std::string_view record_count) {
-  return Hex("03 7E 0C 06") + Hex(record_count) + Hex("61 00 4D 00") + Zeros(20) +
-         "ID" + Zeros(9) + "C" + Zeros(4) + Hex("10 00") + Zeros(14) +
-         "Descr" + Zeros(6) + "C" + Zeros(4) + Hex("3C 00") + Zeros(14) + Hex("0D");
+  return Hex("03 7E 0C 06") + Hex(record_count) + Hex("61 00 4D 00") + Zeros(20) + "ID" + Zeros(9) +
+         "C" + Zeros(4) + Hex("10 00") + Zeros(14) + "Descr" + Zeros(6) + "C" + Zeros(4) +
+         Hex("3C 00") + Zeros(14) + Hex("0D");
 }
 
 TEST(ShapefileSet, AnEmptySetIsExactlyItsHeaders) {
@@ -79,7 +80,9 @@ TEST(ShapefileSet, TwoPolyLineRecordsByteForByte) {
   std::vector<ShapePoint> first = {{1, 2}, {3, 4}};
   std::vector<ShapePoint> second = {{-1, 0.5}, {2, 8}, {0, -3}};
   std::vector<std::string_view> north = {"1", "North"};
-  std::vector<std::string_view> south = {" 2 ", "S\xFC" "d"};
+  std::vector<std::string_view> south = {" 2 ",
+                                         "S\xFC"
+                                         "d"};
   set.WriteFeature(first, north);
   set.WriteFeature(second, south);
   set.Close();
@@ -92,30 +95,27 @@ TEST(ShapefileSet, TwoPolyLineRecordsByteForByte) {
   std::string header_box = minus_one + minus_three + three + eight;
   std::string record1 = Hex("00 00 00 01 00 00 00 28 03 00 00 00") + one + two + three + four +
                         Hex("01 00 00 00 02 00 00 00 00 00 00 00") + one + two + three + four;
-  std::string record2 = Hex("00 00 00 02 00 00 00 30 03 00 00 00") + minus_one + minus_three +
-                        two + eight + Hex("01 00 00 00 03 00 00 00 00 00 00 00") + minus_one +
-                        half + two + eight + zero + minus_three;
+  std::string record2 = Hex("00 00 00 02 00 00 00 30 03 00 00 00") + minus_one + minus_three + two +
+                        eight + Hex("01 00 00 00 03 00 00 00 00 00 00 00") + minus_one + half +
+                        two + eight + zero + minus_three;
   EXPECT_EQ(ReadFileBytes(folder.Path("two.shp")),
             PolyLineHeader("00 00 00 92", header_box) + record1 + record2);
-  EXPECT_EQ(ReadFileBytes(folder.Path("two.shx")),
-            PolyLineHeader("00 00 00 3A", header_box) + Hex("00 00 00 32 00 00 00 28") +
-                Hex("00 00 00 5E 00 00 00 30"));
-  EXPECT_EQ(ReadFileBytes(folder.Path("two.dbf")),
-            BoundaryDbfHeader("02 00 00 00") + " " + Text("1", 16) + Text("North", 60) + " " +
-                Text("2", 16) + Text("S\xFC" "d", 60) + "\x1A");
+  EXPECT_EQ(ReadFileBytes(folder.Path("two.shx")), PolyLineHeader("00 00 00 3A", header_box) +
+                                                       Hex("00 00 00 32 00 00 00 28") +
+                                                       Hex("00 00 00 5E 00 00 00 30"));
+  EXPECT_EQ(ReadFileBytes(folder.Path("two.dbf")), BoundaryDbfHeader("02 00 00 00") + " " +
+                                                       Text("1", 16) + Text("North", 60) + " " +
+                                                       Text("2", 16) +
+                                                       Text("S\xFC"
+                                                            "d",
+                                                            60) +
+                                                       "\x1A");
 }
 
 TEST(ShapefileSet, StreetTableLengthsFollowFromItsWidths) {
-  static constexpr FieldSpec kStreetLike[25] = {
-      {"ID", 'N', 14},       {"Prefix", 'C', 2},   {"StreetName", 'C', 33}, {"StreetType", 'C', 4},
-      {"Suffix", 'C', 2},    {"MapZone", 'C', 10}, {"AR1From", 'C', 8},     {"AR1To", 'C', 8},
-      {"AR2From", 'C', 8},   {"AR2To", 'C', 8},    {"FromNode", 'N', 14},   {"ToNode", 'N', 14},
-      {"FromX", 'C', 10},    {"FromY", 'C', 10},   {"ToX", 'C', 10},        {"ToY", 'C', 10},
-      {"Speed", 'C', 4},     {"Direction", 'C', 1}, {"_Haz", 'C', 1},       {"Art", 'C', 1},
-      {"Metro", 'C', 1},     {"Class", 'C', 3},    {"Other", 'C', 6},       {"Haz", 'C', 2},
-      {"Nowalk", 'C', 3}};
   TempFolder folder;
-  ShapefileSet set = OpenShapefileSet(folder.Path("s.shp"), kPolyLine, kStreetLike, kDate);
+  ShapefileSet set =
+      OpenShapefileSet(folder.Path("s.shp"), kPolyLine, streets::StreetFields(), kDate);
   std::vector<std::string_view> values(25, "");
   std::vector<ShapePoint> points = {{0, 0}, {1, 1}};
   for (int i = 0; i < 10; ++i) set.WriteFeature(points, values);
@@ -123,7 +123,7 @@ TEST(ShapefileSet, StreetTableLengthsFollowFromItsWidths) {
   set.Close();
   std::string dbf = ReadFileBytes(folder.Path("s.dbf"));
   EXPECT_EQ(dbf.size(), 833u + 1880u + 1u);
-  EXPECT_EQ(dbf.substr(8, 4), Hex("41 03 BC 00"));  // header length 833, record length 188
+  EXPECT_EQ(dbf.substr(8, 4), Hex("41 03 BC 00"));    // header length 833, record length 188
   EXPECT_EQ(dbf.substr(833, 15), "              0");  // blank number: "0", right-aligned
 }
 
@@ -136,7 +136,8 @@ TEST(ShapefileSet, HeaderBoxIsTheUnionOfAllRecordBoxesAndEveryIndexStartsAt50) {
         {{5, 5}, {6, 6}}, {{-9, 7}, {0, 0}}, {{1, -4}, {100, 2}}, {{3, 3}}};
     for (const auto& points : features) set.WriteFeature(points, {{"1", "x"}});
     set.Close();
-    testing::ReadSet read = testing::ReadShapefileSet(folder.Path("b" + std::to_string(set_number)));
+    testing::ReadSet read =
+        testing::ReadShapefileSet(folder.Path("b" + std::to_string(set_number)));
     EXPECT_EQ(read.box[0], -9);
     EXPECT_EQ(read.box[1], -4);
     EXPECT_EQ(read.box[2], 100);
@@ -186,8 +187,8 @@ TEST(ShapefileSet, OnlyAShpEndingInAnyCaseIsCutFromThePath) {
 TEST(ShapefileSet, AFeaturePastTheWordLimitIsRefusedAndTheSetKeepsTheOnesBefore) {
   TempFolder folder;
   // Room for the header and two two-point records (44 words each), not for a third.
-  ShapefileSet set = OpenShapefileSetWithLimit(folder.Path("full.shp"), kPolyLine,
-                                               kBoundaryTable, kDate, 50 + 2 * 44 + 43);
+  ShapefileSet set = OpenShapefileSetWithLimit(folder.Path("full.shp"), kPolyLine, kBoundaryTable,
+                                               kDate, 50 + 2 * 44 + 43);
   std::vector<ShapePoint> points = {{0, 0}, {1, 1}};
   set.WriteFeature(points, {{"1", "a"}});
   set.WriteFeature(points, {{"2", "b"}});

@@ -1,7 +1,8 @@
 #include "support/command.h"
 
-#include <cstdio>
 #include <sys/wait.h>
+
+#include <cstdio>
 
 namespace routix::testing {
 

@@ -48,8 +48,8 @@ struct FakeServices {
   base::FileSystemService file_system;
   CountingYielder yielder;
   FixedClock clock;
-  base::ProgramServices services{progress, status, file_system, yielder, clock,
-                                 ROUTIX_BUILD_FOLDER};
+  base::ProgramServices services{progress, status, file_system,
+                                 yielder,  clock,  ROUTIX_BUILD_FOLDER};
 };
 
 }  // namespace routix::testing

@@ -18,10 +18,10 @@ class ScriptedUi : public app::ConversionUi {
   bool boundary_ticked = false;
   std::string server_folder;
   std::string destination;
-  std::deque<app::Answer> answers;         // for Yes/No questions, in order
-  std::function<void()> on_browse;         // the save dialog's effect, if any
-  std::vector<app::Message> messages;      // every message shown
-  std::vector<std::string> log;            // "message", "untick geo", "busy on", ...
+  std::deque<app::Answer> answers;     // for Yes/No questions, in order
+  std::function<void()> on_browse;     // the save dialog's effect, if any
+  std::vector<app::Message> messages;  // every message shown
+  std::vector<std::string> log;        // "message", "untick geo", "busy on", ...
 
   bool IsTicked(app::CheckBox box) const override {
     return box == app::CheckBox::kGeo2Shp ? geocode_ticked : boundary_ticked;

@@ -86,8 +86,8 @@ ReadSet ReadShapefileSet(const std::string& base) {
             ".shp: content length does not match the point count");
     Require(content + 48 + 16 * static_cast<size_t>(points) <= shp.size(), ".shp: record cut off");
     for (uint32_t p = 0; p < points; ++p) {
-      record.points.push_back({Double(shp, content + 48 + 16 * p),
-                               Double(shp, content + 56 + 16 * p)});
+      record.points.push_back(
+          {Double(shp, content + 48 + 16 * p), Double(shp, content + 56 + 16 * p)});
     }
     double box[4] = {record.points[0].x, record.points[0].y, record.points[0].x,
                      record.points[0].y};

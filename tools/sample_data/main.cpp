@@ -25,8 +25,9 @@ bool ParseNumber(std::string_view text, Number& number) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: routix2shp-sample SERVER_FOLDER [--segments N] [--seed N]\n"
-                       "  N segments from %lld to %lld (default 5000)\n",
+  std::fprintf(stderr,
+               "usage: routix2shp-sample SERVER_FOLDER [--segments N] [--seed N]\n"
+               "  N segments from %lld to %lld (default 5000)\n",
                static_cast<long long>(kMinSegments), static_cast<long long>(kMaxSegments));
   return 2;
 }

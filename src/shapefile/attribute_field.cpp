@@ -1,4 +1,4 @@
-#include "shapefile/field_spec.h"
+#include "shapefile/attribute_field.h"
 
 #include <algorithm>
 
