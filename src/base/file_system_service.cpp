@@ -8,6 +8,7 @@
 #include "base/conversion_error.h"
 #include "base/input_file.h"
 #include "base/path_utils.h"
+#include "platform/file_path.h"
 
 namespace fs = std::filesystem;
 
@@ -22,16 +23,40 @@ std::vector<fs::path> Matches(const std::string& pattern) {
   std::string name_pattern = FileNameOfPath(pattern);
   std::vector<fs::path> found;
   std::error_code error;
-  fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), error);
+  fs::directory_iterator it(platform::FilePath(folder.empty() ? "." : folder), error);
   if (error) return found;  // a missing folder holds no match
   for (const fs::directory_entry& entry : it) {
     std::error_code kind_error;
     if (!entry.is_regular_file(kind_error)) continue;
-    if (MatchesWildcard(entry.path().filename().string(), name_pattern)) {
+    if (MatchesWildcard(platform::PathText(entry.path().filename()), name_pattern)) {
       found.push_back(entry.path());
     }
   }
   return found;
+}
+
+// Copies the entries of from into to, recursively, creating to when missing. A file of the
+// same name goes before its copy comes: copy_file's own overwrite takes any two files for
+// one where the system numbers no files (Windows under MinGW) and refuses. A file that is
+// its own copy, reached under another name, stays as it is.
+void CopyEntries(const fs::path& from, const fs::path& to, std::error_code& error) {
+  if (!fs::is_directory(to, error)) {
+    fs::create_directory(to, error);
+    if (error) return;
+  }
+  for (fs::directory_iterator it(from, error); !error && it != fs::directory_iterator();
+       it.increment(error)) {
+    const fs::path target = to / it->path().filename();
+    const bool folder = it->is_directory(error);
+    if (error) return;
+    if (folder) {
+      CopyEntries(it->path(), target, error);
+      if (error) return;
+    } else if (std::error_code missing; !fs::equivalent(it->path(), target, missing)) {
+      if (!fs::remove(target, error) && error) return;
+      if (!fs::copy_file(it->path(), target, error)) return;
+    }
+  }
 }
 
 }  // namespace
@@ -59,17 +84,17 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern) {
 
 bool FileSystemService::FileExists(const std::string& path) const {
   std::error_code error;
-  return !path.empty() && fs::is_regular_file(path, error);
+  return !path.empty() && fs::is_regular_file(platform::FilePath(path), error);
 }
 
 bool FileSystemService::FolderExists(const std::string& path) const {
   std::error_code error;
-  return !path.empty() && fs::is_directory(path, error);
+  return !path.empty() && fs::is_directory(platform::FilePath(path), error);
 }
 
 void FileSystemService::CreateFolder(const std::string& path) const {
   std::error_code error;
-  if (!fs::create_directory(path, error) || error) {
+  if (!fs::create_directory(platform::FilePath(path), error) || error) {
     throw FileError("create folder", path, error ? error.message() : "it already exists");
   }
 }
@@ -78,19 +103,19 @@ void FileSystemService::CopyFolder(const std::string& source,
                                    const std::string& destination) const {
   if (!FolderExists(source)) throw FileError("copy folder", source, ENOENT);
   std::error_code error;
-  fs::copy(source, destination, fs::copy_options::recursive | fs::copy_options::overwrite_existing,
-           error);
+  CopyEntries(platform::FilePath(source), platform::FilePath(destination), error);
   if (error) throw FileError("copy folder", source + " to " + destination, error.message());
 }
 
 void FileSystemService::DeleteFile(const std::string& path) const {
   std::error_code error;
-  fs::file_status status = fs::status(path, error);
+  const fs::path file = platform::FilePath(path);
+  fs::file_status status = fs::status(file, error);
   if (error || !fs::is_regular_file(status)) throw FileError("delete", path, ENOENT);
   if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
     throw FileError("delete", path, "the file is read-only");
   }
-  if (!fs::remove(path, error) || error) throw FileError("delete", path, error.message());
+  if (!fs::remove(file, error) || error) throw FileError("delete", path, error.message());
 }
 
 TextWriter FileSystemService::CreateTextFile(const std::string& path) const {
@@ -119,14 +144,14 @@ int64_t FileSystemService::LineCount(const std::string& path) const {
 
 std::string FileSystemService::FirstMatch(const std::string& pattern) const {
   std::vector<fs::path> found = Matches(pattern);
-  return found.empty() ? std::string() : found.front().filename().string();
+  return found.empty() ? std::string() : platform::PathText(found.front().filename());
 }
 
 void FileSystemService::DeleteMatches(const std::string& pattern) const {
   for (const fs::path& file : Matches(pattern)) {
     std::error_code error;
     if (!fs::remove(file, error) || error) {
-      throw FileError("delete", file.string(), error ? error.message() : "it is gone");
+      throw FileError("delete", platform::PathText(file), error ? error.message() : "it is gone");
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/conversion_error.h"
+#include "platform/file_seek.h"
 
 namespace routix::base {
 
@@ -69,9 +70,9 @@ void OutputFile::Flush() {
 void OutputFile::RewriteStart(const void* data, size_t size) {
   Flush();
   errno = 0;
-  if (std::fseek(file_, 0, SEEK_SET) != 0) throw FileError("write", path_, errno);
+  if (!platform::SeekFile(file_, 0, SEEK_SET)) throw FileError("write", path_, errno);
   WriteThrough(data, size);
-  if (std::fseek(file_, 0, SEEK_END) != 0) throw FileError("write", path_, errno);
+  if (!platform::SeekFile(file_, 0, SEEK_END)) throw FileError("write", path_, errno);
 }
 
 void OutputFile::Close() {

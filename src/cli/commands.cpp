@@ -15,6 +15,7 @@
 #include "boundaries/boundary_conversion.h"
 #include "boundaries/boundary_files.h"
 #include "boundaries/boundary_list.h"
+#include "platform/file_path.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
 #include "streets/street_conversion.h"
@@ -41,8 +42,8 @@ void PrintError(const std::string& text) {
 std::string Absolute(const std::string& path) {
   if (path.empty()) return path;
   std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.string();
+  std::filesystem::path absolute = std::filesystem::absolute(platform::FilePath(path), error);
+  return error ? path : platform::PathText(absolute);
 }
 
 std::string AlreadyExists(const std::string& path) {

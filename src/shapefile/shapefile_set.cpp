@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "base/conversion_error.h"
+#include "platform/file_path.h"
+#include "platform/file_seek.h"
 #include "shapefile/byte_order.h"
 #include "shapefile/pad_field.h"
 #include "shapefile/shapefile_name.h"
@@ -25,12 +27,12 @@ constexpr size_t kFlushBytes = base::OutputFile::kBufferBytes / 2;
 void PatchFile(const std::string& path, uint64_t length, std::span<const uint8_t> start,
                std::span<const uint8_t> tail) noexcept {
   std::error_code error;
-  fs::resize_file(path, length, error);
+  fs::resize_file(platform::FilePath(path), length, error);
   if (error) return;
   std::FILE* file = std::fopen(path.c_str(), "r+b");
   if (file == nullptr) return;
   std::fwrite(start.data(), 1, start.size(), file);
-  if (!tail.empty() && std::fseek(file, 0, SEEK_END) == 0) {
+  if (!tail.empty() && platform::SeekFile(file, 0, SEEK_END)) {
     std::fwrite(tail.data(), 1, tail.size(), file);
   }
   std::fclose(file);
@@ -80,7 +82,7 @@ ShapefileSet::ShapefileSet(std::string base_name, int32_t shape_type,
 void ShapefileSet::Create() {
   for (const char* index : {".qix", ".sbn", ".sbx"}) {
     std::error_code error;
-    fs::remove(base_name_ + index, error);
+    fs::remove(platform::FilePath(base_name_ + index), error);
     if (error) throw base::FileError("delete", base_name_ + index, error.message());
   }
   open_ = true;

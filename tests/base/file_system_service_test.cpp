@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/conversion_error.h"
+#include "base/cp1252.h"
 #include "platform/native_separator.h"
 #include "support/temp_folder.h"
 
@@ -107,8 +108,33 @@ TEST(FileSystemService, CopyFolderCopiesRecursivelyAndOverwrites) {
   files.CopyFolder(folder.Path("src"), folder.Path("fresh"));  // created when missing
   EXPECT_EQ(ReadFileBytes(folder.path() / "fresh" / "TMP" / "t.txt"), "deep");
 
+  files.CopyFolder(folder.Path("PRO"), folder.Path("PRO"));  // onto itself: nothing is lost
+  EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "db2asc.exe"), "new");
+
   std::string error = ErrorOf([&] { files.CopyFolder(folder.Path("none"), folder.Path("PRO")); });
   EXPECT_NE(error.find("none"), std::string::npos) << error;
+}
+
+TEST(FileSystemService, ANameFromWindows1252TextIsOneFileToEveryCall) {
+  TempFolder folder;
+  FileSystemService files;
+  // Bytes where Windows-1252 and Latin-1 part ways, in the form the platform names files.
+  const std::string name = FileNameFromAnsi("Zone \x80\x8A\xE9.shp");
+  const std::string source = folder.Path("src"), copy = folder.Path("copy");
+  const std::string path = source + platform::kNativeSeparator + name;
+  files.CreateFolder(source);
+  TextWriter writer = files.CreateTextFile(path);
+  writer.WriteLine("x");
+  writer.Close();
+
+  EXPECT_TRUE(files.FileExists(path));
+  EXPECT_EQ(files.FirstMatch(source + platform::kNativeSeparator + "zone*"), name);
+  files.CopyFolder(source, copy);
+  EXPECT_TRUE(files.FileExists(copy + platform::kNativeSeparator + name));
+  files.DeleteFile(path);
+  EXPECT_FALSE(files.FileExists(path));
+  files.DeleteMatches(copy + platform::kNativeSeparator + "*.shp");
+  EXPECT_EQ(files.FirstMatch(copy + platform::kNativeSeparator + "*"), "");
 }
 
 TEST(FileSystemService, DeleteFileRefusesAReadOnlyOrMissingFile) {

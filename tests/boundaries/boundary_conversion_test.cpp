@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/conversion_error.h"
+#include "base/path_utils.h"
 #include "boundary_data.h"
 #include "support/fake_services.h"
 #include "support/shapefile_reader.h"
@@ -191,7 +192,8 @@ TEST(ConvertBoundaries, AnOutputThatCannotBeMadeStopsTheRunNamingTheFile) {
     std::string refused;      // the file the message names, relative to out/
   } rows[] = {
       {"read-only old report", false, "zones.shp", "Report.err"},
-      {"missing folder", false, "missing/zones.shp", "missing/Bnd_zones.shp"},
+      {"missing folder", false, base::NativeSeparators(R"(missing\zones.shp)"),
+       base::NativeSeparators(R"(missing\Bnd_zones.shp)")},
       {"a folder of the set's name", true, "zones.shp", "North.shp"},
   };
   for (const Row& row : rows) {

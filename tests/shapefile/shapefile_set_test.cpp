@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "base/conversion_error.h"
+#include "base/cp1252.h"
+#include "platform/file_path.h"
+#include "platform/native_separator.h"
 #include "streets/street_table.h"
 #include "support/shapefile_reader.h"
 #include "support/temp_folder.h"
@@ -146,22 +149,28 @@ TEST(ShapefileSet, HeaderBoxIsTheUnionOfAllRecordBoxesAndEveryIndexStartsAt50) {
 
 TEST(ShapefileSet, ReplacesOldFilesWholeAndRemovesOnlyTheirSpatialIndex) {
   TempFolder folder;
-  for (const char* name : {"roads.shp", "roads.shx", "roads.dbf", "roads.cpg"}) {
-    WriteFileBytes(folder.Path(name), std::string(5000, 'o'));
-  }
-  for (const char* name : {"roads.qix", "roads.sbn", "roads.sbx", "roads.prj", "roads2.qix"}) {
-    WriteFileBytes(folder.Path(name), "old");
-  }
-  OpenShapefileSet(folder.Path("roads.shp"), kPolyLine, kBoundaryTable, kDate).Close();
+  // The second name holds bytes where Windows-1252 and Latin-1 part ways.
+  for (const std::string& name : {std::string("roads"), base::FileNameFromAnsi("Zone \x80\x8A")}) {
+    SCOPED_TRACE(name);
+    const std::string base = folder.path().string() + platform::kNativeSeparator + name;
+    auto file = [&](const char* ending) { return platform::FilePath(base + ending); };
+    for (const char* ending : {".shp", ".shx", ".dbf", ".cpg"}) {
+      WriteFileBytes(file(ending), std::string(5000, 'o'));
+    }
+    for (const char* ending : {".qix", ".sbn", ".sbx", ".prj", "2.qix"}) {
+      WriteFileBytes(file(ending), "old");
+    }
+    OpenShapefileSet(base + ".shp", kPolyLine, kBoundaryTable, kDate).Close();
 
-  EXPECT_EQ(fs::file_size(folder.Path("roads.shp")), 100u);
-  EXPECT_EQ(fs::file_size(folder.Path("roads.dbf")), 98u);
-  EXPECT_EQ(ReadFileBytes(folder.Path("roads.cpg")), "1252");
-  EXPECT_FALSE(fs::exists(folder.Path("roads.qix")));
-  EXPECT_FALSE(fs::exists(folder.Path("roads.sbn")));
-  EXPECT_FALSE(fs::exists(folder.Path("roads.sbx")));
-  EXPECT_TRUE(fs::exists(folder.Path("roads.prj")));
-  EXPECT_TRUE(fs::exists(folder.Path("roads2.qix")));
+    EXPECT_EQ(fs::file_size(file(".shp")), 100u);
+    EXPECT_EQ(fs::file_size(file(".dbf")), 98u);
+    EXPECT_EQ(ReadFileBytes(file(".cpg")), "1252");
+    EXPECT_FALSE(fs::exists(file(".qix")));
+    EXPECT_FALSE(fs::exists(file(".sbn")));
+    EXPECT_FALSE(fs::exists(file(".sbx")));
+    EXPECT_TRUE(fs::exists(file(".prj")));
+    EXPECT_TRUE(fs::exists(file("2.qix")));
+  }
 }
 
 TEST(ShapefileSet, OnlyAShpEndingInAnyCaseIsCutFromThePath) {
@@ -208,7 +217,7 @@ TEST(ShapefileSet, ASetDroppedWithoutCloseStillHasMatchingHeaders) {
 
 TEST(ShapefileSet, AFolderThatCannotBeWrittenIsAnErrorNamingTheFile) {
   TempFolder folder;
-  std::string path = folder.Path("missing") + "/roads.shp";
+  std::string path = folder.Path("missing") + platform::kNativeSeparator + "roads.shp";
   try {
     OpenShapefileSet(path, kPolyLine, kBoundaryTable, kDate);
     FAIL() << "created " << path;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_separator.h"
 #include "platform/process.h"
 #include "sample_data/sample_streets.h"
 #include "streets/server_folder.h"
@@ -58,63 +59,66 @@ std::string WithCrLf(const std::string& text) {
 
 TEST(RunExportTool, RunsTheExportInProAndLeavesTheWorkingFolderAlone) {
   PreparedServer server;
-  WriteFileBytes(server.In("GEO/stale.taf"), "x");
+  WriteFileBytes(server.In("GEO") / "stale.taf", "x");
   const fs::path working_folder = fs::current_path();
   RunExportTool(server.path(), server.fake().services);
 
   EXPECT_EQ(fs::current_path(), working_folder);
   for (const char* name : {"Mapfil", "Nodfil", "Second"}) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(ReadFileBytes(server.In(std::string("DYN/") + name + ".asc")),
-              WithCrLf(ReadFileBytes(server.In(std::string("GEO/") + name + ".geo"))));
+    EXPECT_EQ(ReadFileBytes(server.In("DYN") / (std::string(name) + ".asc")),
+              WithCrLf(ReadFileBytes(server.In("GEO") / (std::string(name) + ".geo"))));
   }
-  EXPECT_FALSE(fs::exists(server.In("GEO/stale.taf")));
-  EXPECT_FALSE(fs::exists(server.In("GEO/db2asc.taf")));  // the export leaves it behind
+  EXPECT_FALSE(fs::exists(server.In("GEO") / "stale.taf"));
+  EXPECT_FALSE(fs::exists(server.In("GEO") / "db2asc.taf"));  // the export leaves it behind
   EXPECT_EQ(server.fake().status.texts,
             std::vector<std::string>{"Please wait for a moment when running db2asc..."});
   EXPECT_EQ(server.fake().yielder.calls, 1);
 }
 
 TEST(RunExportTool, TheExportWritesNoMapfilForAWrongConfigOrMissingData) {
-  auto edit_config = [](const fs::path& config, auto edit) {
+  auto edit_config = [](const PreparedServer& server, auto edit) {
+    const fs::path config = server.In("PRO") / "g.cfg";
     std::string text = ReadFileBytes(config);
     edit(text);
     WriteFileBytes(config, text);
   };
+  const std::string geo_line = platform::kNativeSeparator + std::string("GEO\r\n");
   struct Row {
     const char* what;
     std::function<void(const PreparedServer&)> spoil;
   } rows[] = {
       {"a section name without its blank",
        [&](const PreparedServer& server) {
-         edit_config(server.In("PRO/g.cfg"),
+         edit_config(server,
                      [](std::string& text) { text.replace(text.find("[EPA] "), 6, "[EPA]"); });
        }},
       {"lines ended by LF alone",
        [&](const PreparedServer& server) {
-         edit_config(server.In("PRO/g.cfg"), [](std::string& text) { std::erase(text, '\r'); });
+         edit_config(server, [](std::string& text) { std::erase(text, '\r'); });
        }},
       {"a folder that is not beside PATH",
        [&](const PreparedServer& server) {
-         edit_config(server.In("PRO/g.cfg"),
-                     [](std::string& text) { text.insert(text.find("/GEO\r\n"), "/GEO"); });
+         edit_config(server, [&](std::string& text) {
+           text.insert(text.find(geo_line), geo_line.substr(0, 4));
+         });
        }},
       {"no street data",
-       [](const PreparedServer& server) { fs::remove(server.In("GEO/Second.geo")); }},
+       [](const PreparedServer& server) { fs::remove(server.In("GEO") / "Second.geo"); }},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     PreparedServer server;
     row.spoil(server);
     RunExportTool(server.path(), server.fake().services);
-    EXPECT_FALSE(fs::exists(server.In("DYN/Mapfil.asc")));
+    EXPECT_FALSE(fs::exists(server.In("DYN") / "Mapfil.asc"));
   }
 }
 
 TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolder) {
   PreparedServer server;
-  const std::string program = Quoted(server.In("PRO/db2asc.exe").string());
-  const std::string config = Quoted(server.In("PRO/g.cfg").string());
+  const std::string program = Quoted((server.In("PRO") / "db2asc.exe").string());
+  const std::string config = Quoted((server.In("PRO") / "g.cfg").string());
   const std::string pro = server.In("PRO").string();
   struct Row {
     const char* what;
@@ -128,16 +132,18 @@ TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolder) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     platform::RunAndWait(row.command_line, row.working_folder);
-    EXPECT_FALSE(fs::exists(server.In("DYN/Mapfil.asc")));
+    EXPECT_FALSE(fs::exists(server.In("DYN") / "Mapfil.asc"));
   }
   platform::RunAndWait(program + " " + config + " 1", pro);
-  EXPECT_TRUE(fs::exists(server.In("DYN/Mapfil.asc")));
+  EXPECT_TRUE(fs::exists(server.In("DYN") / "Mapfil.asc"));
 }
 
 TEST(RunAndWait, ReturnsAtOnceWhenTheProgramCannotStart) {
   testing::TempFolder folder;
   platform::RunAndWait(Quoted(folder.Path("missing.exe")) + " 1", folder.path().string());
-  platform::RunAndWait("\"/bin/true\"", folder.Path("missing folder"));
+  const std::string program =
+      (fs::path(ROUTIX_BUILD_FOLDER) / "Server" / "PRO" / "db2asc.exe").string();
+  platform::RunAndWait(Quoted(program) + " 1", folder.Path("missing folder"));
   platform::RunAndWait("", folder.path().string());
 }
 

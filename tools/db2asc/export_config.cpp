@@ -6,6 +6,7 @@
 
 #include "base/conversion_error.h"
 #include "base/input_file.h"
+#include "platform/file_path.h"
 
 namespace routix::db2asc {
 namespace {
@@ -15,9 +16,9 @@ constexpr size_t kMaxConfigBytes = 64 * 1024;
 constexpr size_t kConfigLines = 9;
 
 std::string ReadWhole(const std::filesystem::path& config) {
-  base::InputFile file(config.string());
+  base::InputFile file(platform::PathText(config));
   if (file.size() > kMaxConfigBytes) {
-    throw base::FileError("read", config.string(), "it is too long for a configuration");
+    throw base::FileError("read", platform::PathText(config), "it is too long for a configuration");
   }
   std::string text(static_cast<size_t>(file.size()), '\0');
   text.resize(file.ReadAt(0, text.data(), text.size()));
@@ -28,7 +29,9 @@ std::string ReadWhole(const std::filesystem::path& config) {
 
 ExportFolders ReadExportConfig(const std::filesystem::path& config) {
   const std::string text = ReadWhole(config);
-  auto wrong = [&](std::string_view why) { return base::FileError("use", config.string(), why); };
+  auto wrong = [&](std::string_view why) {
+    return base::FileError("use", platform::PathText(config), why);
+  };
 
   std::array<std::string, kConfigLines> lines;
   size_t at = 0;
@@ -46,7 +49,7 @@ ExportFolders ReadExportConfig(const std::filesystem::path& config) {
     if (!line.starts_with(key)) {
       throw wrong("line " + std::to_string(number) + " does not start with " + std::string(key));
     }
-    return std::filesystem::path(line.substr(key.size())).lexically_normal();
+    return platform::FilePath(std::string_view(line).substr(key.size())).lexically_normal();
   };
   auto fixed = [&](size_t number, std::string_view expected) {
     if (lines[number - 1] != expected) {

@@ -10,6 +10,7 @@
 
 #include "base/conversion_error.h"
 #include "export_config.h"
+#include "platform/file_path.h"
 #include "street_export.h"
 
 namespace {
@@ -29,12 +30,13 @@ int Refuse(std::string_view why) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 || std::string_view(argv[2]) != "1" || fs::path(argv[1]).filename() != "g.cfg") {
+  if (argc != 3 || std::string_view(argv[2]) != "1" ||
+      routix::platform::FilePath(argv[1]).filename() != "g.cfg") {
     return Refuse("usage: db2asc.exe PRO_FOLDER\\g.cfg 1");
   }
-  const fs::path config = argv[1];
+  const fs::path config = routix::platform::FilePath(argv[1]);
   try {
-    if (!SameFolder(config.parent_path(), fs::path(argv[0]).parent_path())) {
+    if (!SameFolder(config.parent_path(), routix::platform::FilePath(argv[0]).parent_path())) {
       return Refuse("g.cfg does not lie beside the program");
     }
     routix::db2asc::ExportFolders folders = routix::db2asc::ReadExportConfig(config);

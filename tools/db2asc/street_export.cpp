@@ -6,6 +6,7 @@
 #include "base/conversion_error.h"
 #include "base/output_file.h"
 #include "base/text_stream.h"
+#include "platform/file_path.h"
 #include "sample_data/street_data.h"
 
 namespace routix::db2asc {
@@ -17,8 +18,8 @@ constexpr std::string_view kWorkFile = "db2asc.taf";
 constexpr std::string_view kUnfinishedSuffix = ".part";
 
 void Convert(const fs::path& data, const fs::path& target) {
-  base::TextReader in(data.string());
-  base::TextWriter out(target.string(), base::OutputFile::Mode::kReplace);
+  base::TextReader in(platform::PathText(data));
+  base::TextWriter out(platform::PathText(target), base::OutputFile::Mode::kReplace);
   std::string line;
   while (!in.AtEndOfStream()) {
     in.ReadLine(line);
@@ -33,10 +34,11 @@ void WriteStreetExports(const fs::path& geo, const fs::path& dyn) {
   for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
     std::error_code error;
     if (!fs::is_regular_file(geo / file.data_name, error)) {
-      throw base::FileError("find", (geo / file.data_name).string(), "there is no street data");
+      throw base::FileError("find", platform::PathText(geo / file.data_name),
+                            "there is no street data");
     }
   }
-  base::OutputFile work((geo / kWorkFile).string(), base::OutputFile::Mode::kReplace);
+  base::OutputFile work(platform::PathText(geo / kWorkFile), base::OutputFile::Mode::kReplace);
   work.Close();
 
   for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
@@ -46,7 +48,7 @@ void WriteStreetExports(const fs::path& geo, const fs::path& dyn) {
     Convert(geo / file.data_name, unfinished);
     std::error_code error;
     fs::rename(unfinished, target, error);
-    if (error) throw base::FileError("rename", unfinished.string(), error.message());
+    if (error) throw base::FileError("rename", platform::PathText(unfinished), error.message());
   }
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/conversion_error.h"
+#include "platform/file_path.h"
 #include "sample_boundaries.h"
 #include "sample_streets.h"
 
@@ -52,11 +53,11 @@ int main(int argc, char** argv) {
   if (server_folder.empty() || segments < kMinSegments || segments > kMaxSegments) return Usage();
 
   try {
-    std::filesystem::path root(server_folder);
+    const std::filesystem::path root = routix::platform::FilePath(server_folder);
     std::filesystem::create_directories(root / "GEO");
     std::filesystem::create_directories(root / "DYN");
-    routix::sample::WriteSampleStreets((root / "GEO").string(), segments, seed);
-    routix::sample::WriteSampleBoundaries((root / "DYN").string(), seed);
+    routix::sample::WriteSampleStreets(routix::platform::PathText(root / "GEO"), segments, seed);
+    routix::sample::WriteSampleBoundaries(routix::platform::PathText(root / "DYN"), seed);
   } catch (const routix::base::ConversionError& error) {
     std::fprintf(stderr, "%s\n", error.what());
     return 1;

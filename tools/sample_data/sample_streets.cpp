@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/output_file.h"
+#include "platform/file_path.h"
 #include "street_data.h"
 
 namespace routix::sample {
@@ -249,7 +250,7 @@ class BoxOfPoints {
 };
 
 std::string DataPath(const std::string& geo_folder, const StreetDataFile& data) {
-  return (std::filesystem::path(geo_folder) / data.data_name).string();
+  return platform::PathText(platform::FilePath(geo_folder) / data.data_name);
 }
 
 }  // namespace
