@@ -1,5 +1,6 @@
 #include "base/text_stream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -46,21 +47,25 @@ bool TextReader::Fill() {
 
 bool TextReader::AtEndOfStream() { return position_ == end_ && !Fill(); }
 
-void TextReader::ReadLine(std::string& line) {
+void TextReader::ReadLine(std::string& line, size_t max_kept) {
   line.clear();
+  size_t length = 0;  // of the whole line, kept or not
   while (position_ < end_ || Fill()) {
     const char* start = buffer_.get() + position_;
     size_t available = end_ - position_;
     const void* feed = std::memchr(start, '\n', available);
+    size_t piece =
+        feed != nullptr ? static_cast<size_t>(static_cast<const char*>(feed) - start) : available;
+    if (line.size() < max_kept) line.append(start, std::min(piece, max_kept - line.size()));
+    length += piece;
+    position_ += piece;
     if (feed != nullptr) {
-      size_t length = static_cast<const char*>(feed) - start;
-      line.append(start, length);
-      position_ += length + 1;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+      ++position_;
+      // A carriage return right before the feed belongs to the break; it is the last kept
+      // character only when the whole line was kept.
+      if (length <= max_kept && !line.empty() && line.back() == '\r') line.pop_back();
       break;
     }
-    line.append(start, available);
-    position_ = end_;
   }
   ++line_;
 }

@@ -27,7 +27,9 @@ class TextReader {
 
   bool AtEndOfStream();
   // Replaces line with the next line, without its line break; empty at the end of the stream.
-  void ReadLine(std::string& line);
+  // Only the first max_kept characters are kept, so a reader that needs no more holds no more,
+  // however long the line is.
+  void ReadLine(std::string& line, size_t max_kept = SIZE_MAX);
   std::string ReadLine();
   // The number of the line the next ReadLine gives, counted from 1.
   int64_t Line() const { return line_; }

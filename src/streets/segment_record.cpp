@@ -3,10 +3,10 @@
 namespace routix::streets {
 
 bool ReadSegmentRecord(base::TextReader& file, std::string& record, std::string& line) {
-  file.ReadLine(record);
+  file.ReadLine(record, kRecordColumns);
   while (record.size() < kMinRecordLength) {
     if (file.AtEndOfStream()) return false;
-    file.ReadLine(line);
+    file.ReadLine(line, kRecordColumns);
     record += ' ';
     record += line;
   }

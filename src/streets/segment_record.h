@@ -18,6 +18,9 @@ struct Columns {
 };
 
 inline constexpr size_t kMinRecordLength = 175;
+// The last column any reader of a record looks at (Nowalk, 179-181); a record keeps no more
+// of each line, so a line without end costs no memory.
+inline constexpr size_t kRecordColumns = 181;
 
 inline constexpr Columns kSegmentNumber{1, 6};  // in a record and in a ShapeLine alike
 inline constexpr Columns kFromX{106, 10};
@@ -38,8 +41,9 @@ inline std::string_view Column(std::string_view text, Columns columns) {
   return text.substr(start, static_cast<size_t>(columns.width));
 }
 
-// Reads the next record into record, using line as scratch space. Gives false when the file
-// ends before the record reaches kMinRecordLength characters: the record is incomplete.
+// Reads the next record into record, using line as scratch space, keeping at most
+// kRecordColumns characters of each line. Gives false when the file ends before the record
+// reaches kMinRecordLength characters: the record is incomplete.
 bool ReadSegmentRecord(base::TextReader& file, std::string& record, std::string& line);
 
 }  // namespace routix::streets

@@ -1,5 +1,7 @@
 #include "streets/street_table.h"
 
+#include <algorithm>
+
 #include "streets/segment_record.h"
 
 namespace routix::streets {
@@ -25,6 +27,11 @@ constexpr StreetField kTable[kStreetFieldCount] = {
     {{"Other", 'C', 6}, {169, 6}},      {{"Haz", 'C', 2}, {177, 2}},
     {{"Nowalk", 'C', 3}, {179, 3}},
 };
+
+static_assert(std::ranges::all_of(kTable, [](const StreetField& f) {
+  return static_cast<size_t>(f.columns.first + f.columns.width - 1) <= kRecordColumns;
+}));
+static_assert(kShareMark.first + kShareMark.width - 1 <= static_cast<int>(kRecordColumns));
 
 constexpr std::array<shapefile::FieldSpec, kStreetFieldCount> kFields = [] {
   std::array<shapefile::FieldSpec, kStreetFieldCount> fields{};

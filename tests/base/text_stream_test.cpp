@@ -55,6 +55,35 @@ TEST(TextReader, ALineLongerThanTheBufferComesWholeAndLineCountsOn) {
   EXPECT_TRUE(reader.AtEndOfStream());
 }
 
+TEST(TextReader, KeepsOnlyTheFirstCharactersAskedForAndStillEndsTheLineAtItsFeed) {
+  TempFolder folder;
+  const std::string beyond_buffer(3 * 1024 * 1024, 'x');
+  struct Row {
+    std::string bytes;
+    std::vector<std::string> lines;
+  } rows[] = {
+      {"abcdef\r\nxy\r\n", {"abc", "xy"}},
+      {"abc\r\nab\r\n", {"abc", "ab"}},  // the break's CR is never kept
+      {"ab\r\r\n", {"ab\r"}},
+      {"abcd\r", {"abc"}},
+      {beyond_buffer + "\r\nend", {"xxx", "end"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.bytes.substr(0, 16));
+    WriteFileBytes(folder.Path("t.txt"), row.bytes);
+    TextReader reader(folder.Path("t.txt"));
+    std::vector<std::string> lines;
+    std::string line;
+    while (!reader.AtEndOfStream()) {
+      reader.ReadLine(line, 3);
+      lines.push_back(line);
+    }
+    EXPECT_EQ(lines, row.lines);
+    EXPECT_EQ(reader.Line(), static_cast<int64_t>(row.lines.size()) + 1);
+    EXPECT_LT(line.capacity(), 1024u);  // the long line never lived in memory
+  }
+}
+
 TEST(TextReader, AMissingFileOrAFolderIsAnErrorNamingIt) {
   TempFolder folder;
   for (const std::string& path : {folder.Path("missing.asc"), folder.path().string()}) {

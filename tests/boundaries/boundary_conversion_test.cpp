@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -101,6 +102,36 @@ TEST(ConvertBoundaries, OneSetHoldsEverySelectedOutlineClosedAndClockwise) {
     EXPECT_EQ(conversion.fake().status.texts,
               std::vector<std::string>{"Converting Dat file to shape file ..."});
   }
+}
+
+TEST(ConvertBoundaries, TheExtremeNodeCountsAndAPartialLastRecordGiveTheDocumentedSet) {
+  constexpr int16_t kMost = 32767;  // node k is (k, -k): a straight run without area
+  std::vector<Node> nodes;
+  for (int k = 1; k <= kMost; ++k) nodes.push_back({float(k), float(-k)});
+  std::string blocks;
+  for (size_t first = 191, b = 0; first < nodes.size(); first += 63, ++b) {
+    const size_t last = std::min(first + 63, nodes.size());
+    const bool more = last < nodes.size();
+    blocks += BlockBytes({nodes.begin() + first, nodes.begin() + last},
+                         more ? static_cast<int16_t>(b + 1) : int16_t{-1});
+  }
+  Conversion conversion;
+  conversion.WriteDyn(RecordBytes(kMost, "Most", nodes, 0) +
+                          RecordBytes(-32768, "Least", {{0, 0}, {1, 1}}) +
+                          std::string(1000, '\x7F'),  // a partial record is no record
+                      blocks);
+  BoundaryConversionResult result = conversion.Run({"1", "2", "3"}, 5, false);
+  EXPECT_EQ(result.records, 1);
+  EXPECT_EQ(conversion.fake().progress.maximum(), 2);
+  ReadSet set = ReadShapefileSet(conversion.Out("Bnd_zones"));
+  ASSERT_EQ(set.records.size(), 1u);
+  const std::vector<ReadPoint>& points = set.records[0].points;
+  ASSERT_EQ(points.size(), size_t{kMost} + 1);  // closed on its first node
+  for (size_t k = 0; k < nodes.size(); ++k) {
+    ASSERT_EQ(points[k], (ReadPoint{nodes[k].x, nodes[k].y})) << k;
+  }
+  EXPECT_EQ(points.back(), points.front());
+  EXPECT_EQ(set.rows[0][0], Padded("1", 16));
 }
 
 TEST(ConvertBoundaries, ARunThatConvertsNothingStillClosesTheOneSetAndDropsTheOldReport) {

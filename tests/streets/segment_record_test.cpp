@@ -52,5 +52,30 @@ TEST(ReadSegmentRecord, JoinsShortLinesWithOneSpaceUntilTheRecordIsLongEnough) {
   }
 }
 
+TEST(ReadSegmentRecord, ALineWithoutEndGivesOneRecordOfItsFirstColumnsInBoundedMemory) {
+  const std::string c(181, 'c');
+  struct Row {
+    const char* what;
+    std::string bytes;
+    std::string record;
+  } rows[] = {
+      {"50 MB in one line", c + std::string(50 << 20, 'y'), c},
+      {"records parted by CR alone", c + "\r" + c + "\r", c},
+      {"a short line joined to a long one", "abc\r\n" + std::string(300, 'z'),
+       "abc " + std::string(181, 'z')},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    testing::TempFolder folder;
+    testing::WriteFileBytes(folder.path() / "Mapfil.asc", row.bytes);
+    base::TextReader file(folder.Path("Mapfil.asc"));
+    std::string record, line;
+    ASSERT_TRUE(ReadSegmentRecord(file, record, line));
+    EXPECT_EQ(record, row.record);
+    EXPECT_LT(record.capacity() + line.capacity(), 4096u);
+    EXPECT_TRUE(file.AtEndOfStream());
+  }
+}
+
 }  // namespace
 }  // namespace routix::streets

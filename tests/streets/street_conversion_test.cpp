@@ -255,6 +255,47 @@ TEST(ConvertStreetNetwork, ReportsProgressWithinTheMaximumAndYieldsAfterEveryRec
                                       "Writting shape file from second.asc ..."}));
 }
 
+TEST(ConvertStreetNetwork, ExportsWithoutLineBreaksGiveTheDocumentedRecords) {
+  const std::string one = Record("     1", kA, kB), two = Record("     2", kC, kD);
+  struct Row {
+    const char* what;
+    std::string mapfil;
+    std::vector<Points> points;
+  } rows[] = {
+      {"no line break at all", one, {{{100, 100}, {200, 200}}}},
+      {"too short and no line break", one.substr(0, 100), {}},
+      {"CR without LF is no line break", one + "\r" + two + "\r", {{{100, 100}, {200, 200}}}},
+      {"50 MB in one line", one + std::string(50 << 20, '9'), {{{100, 100}, {200, 200}}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    StreetNetwork network(row.mapfil, "", "");
+    ReadSet set = network.Convert();
+    EXPECT_EQ(PointsOf(set), row.points);
+    for (const std::vector<std::string>& fields : set.rows) EXPECT_EQ(fields[24], "NW1");
+  }
+}
+
+TEST(ConvertStreetNetwork, CopiesNulAndBytesAbove0x7FInEveryTextColumnAsTheyStand) {
+  std::string odd;  // NUL, every byte above 0x7F, no space and no digit
+  for (int i = 0; i < 181; ++i) odd += i % 3 == 0 ? '\0' : static_cast<char>(0x80 + i % 128);
+  std::string record = Record("     1", kA, kB);
+  for (size_t column = 7; column <= 181; ++column) {
+    if (column < 106 || column > 145) record[column - 1] = odd[column - 1];  // ends kept
+  }
+  StreetNetwork network(Lines({record}), "", "");
+  ReadSet set = network.Convert();
+  ASSERT_EQ(set.rows.size(), 1u);
+  EXPECT_EQ(PointsOf(set), (std::vector<Points>{{{100, 100}, {200, 200}}}));
+  const std::vector<std::string>& row = set.rows[0];
+  EXPECT_EQ(row[1], odd.substr(6, 2));             // Prefix
+  EXPECT_EQ(row[2], odd.substr(8, 33));            // StreetName
+  EXPECT_EQ(row[10], std::string(13, ' ') + "0");  // FromNode is no number
+  EXPECT_EQ(row[16], odd.substr(145, 4));          // Speed
+  EXPECT_EQ(row[22], odd.substr(168, 6));          // Other
+  EXPECT_EQ(row[24], odd.substr(178, 3));          // Nowalk
+}
+
 TEST(ConvertStreetNetwork, AMissingExportStopsTheRunBeforeTheOutputIsTouched) {
   for (const char* missing : {"Nodfil.asc", "Second.asc", "Mapfil.asc"}) {
     SCOPED_TRACE(missing);
