@@ -80,11 +80,6 @@ ShapefileSet::ShapefileSet(std::string base_name, int32_t shape_type,
 }
 
 void ShapefileSet::Create() {
-  for (const char* index : {".qix", ".sbn", ".sbx"}) {
-    std::error_code error;
-    fs::remove(platform::FilePath(base_name_ + index), error);
-    if (error) throw base::FileError("delete", base_name_ + index, error.message());
-  }
   open_ = true;
   try {
     shp_.emplace(base_name_ + ".shp", base::OutputFile::Mode::kReplace);
@@ -102,6 +97,12 @@ void ShapefileSet::Create() {
     base::OutputFile code_page(base_name_ + ".cpg", base::OutputFile::Mode::kReplace);
     code_page.Append("1252");
     code_page.Close();
+    // The index of an earlier set of this name goes once the new set is there.
+    for (const char* index : {".qix", ".sbn", ".sbx"}) {
+      std::error_code error;
+      fs::remove(platform::FilePath(base_name_ + index), error);
+      if (error) throw base::FileError("delete", base_name_ + index, error.message());
+    }
     FlushAll();
   } catch (...) {
     CloseAfterFailure();

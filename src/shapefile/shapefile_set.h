@@ -26,8 +26,9 @@ namespace routix::shapefile {
 
 class ShapefileSet;
 
-// Creates (or replaces) the set named by path less its ".shp" ending, and removes a spatial
-// index (.qix, .sbn, .sbx) left beside an earlier set of that name. Nothing else is touched.
+// Creates (or replaces) the set named by path less its ".shp" ending, and then removes a
+// spatial index (.qix, .sbn, .sbx) left beside an earlier set of that name; a set that cannot
+// be created leaves that index alone. Nothing else is touched.
 // fields must outlive the set.
 ShapefileSet OpenShapefileSet(const std::string& path, int32_t shape_type,
                               std::span<const FieldSpec> fields, const base::Date& today);
