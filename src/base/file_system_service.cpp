@@ -25,13 +25,14 @@ std::vector<fs::path> Matches(const std::string& pattern) {
   std::error_code error;
   fs::directory_iterator it(platform::FilePath(folder.empty() ? "." : folder), error);
   if (error) return found;  // a missing folder holds no match
-  for (const fs::directory_entry& entry : it) {
+  for (fs::directory_iterator end; it != end; it.increment(error)) {
     std::error_code kind_error;
-    if (!entry.is_regular_file(kind_error)) continue;
-    if (MatchesWildcard(platform::PathText(entry.path().filename()), name_pattern)) {
-      found.push_back(entry.path());
+    if (!it->is_regular_file(kind_error)) continue;
+    if (MatchesWildcard(platform::PathText(it->path().filename()), name_pattern)) {
+      found.push_back(it->path());
     }
   }
+  if (error) throw FileError("read the folder", folder, error.message());
   return found;
 }
 
