@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
 #include "platform/native_separator.h"
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
@@ -19,11 +19,11 @@ namespace routix::app {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ScriptedUi;
-using testing::TempFolder;
 using testing::WriteFileBytes;
+using Texts = std::vector<std::string>;
 
 const char kSep = platform::kNativeSeparator;
+const std::string kFinishedBox = "none: Convert finished !";
 
 // A sample Server folder with street data and boundary files, an output folder beside it,
 // and a window with both paths typed in and every listed boundary selected.
@@ -34,7 +34,7 @@ class RunConversionTest : public ::testing::Test {
     fs::create_directories(folder_.path() / "Server" / "DYN");
     fs::create_directories(folder_.path() / "out");
     sample::WriteSampleStreets(folder_.Path("Server") + kSep + "GEO", 40, 7);
-    sample::WriteSampleBoundaries(folder_.Path("Server") + kSep + "DYN", 7);
+    sample::WriteSampleBoundaries(Dyn(), 7);
     ui_.server_folder = folder_.Path("Server");
     ui_.destination = Out("roads.shp");
     for (int i = 1; i <= 40; ++i) selection_.col_return.push_back(std::to_string(i));
@@ -44,44 +44,42 @@ class RunConversionTest : public ::testing::Test {
   std::string Out(const std::string& name) const { return folder_.Path("out") + kSep + name; }
   std::string Dyn() const { return folder_.Path("Server") + kSep + "DYN"; }
   void Run() { RunConversion(ui_, selection_, fake_.services); }
-  std::vector<std::string> Statuses() const { return fake_.status.texts; }
+  // Run with fresh logs.
+  void RunAgain() {
+    ui_.messages.clear();
+    ui_.log.clear();
+    Run();
+  }
+  size_t Records(const std::string& base) const {
+    return testing::ReadShapefileSet(Out(base)).records.size();
+  }
 
-  TempFolder folder_;
+  testing::TempFolder folder_;
   testing::FakeServices fake_;
-  ScriptedUi ui_;
+  testing::ScriptedUi ui_;
   boundaries::BoundarySelection selection_;
 };
 
 TEST_F(RunConversionTest, NeitherBoxTickedAsksForAConversionAndFocusesStreets) {
   Run();
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].text, "Please select convert type.");
-  EXPECT_EQ(ui_.messages[0].icon, Icon::kInformation);
-  EXPECT_EQ(ui_.messages[0].title, "");
-  EXPECT_EQ(ui_.log, (std::vector<std::string>{"message", "focus geo"}));
+  EXPECT_EQ(ui_.messages, Texts{"information: Please select convert type."});
+  EXPECT_EQ(ui_.log, (Texts{"message", "focus geo"}));
   EXPECT_TRUE(fs::is_empty(folder_.path() / "out"));
 }
 
 TEST_F(RunConversionTest, AMissingBoundaryFileKeepsTheBoxTickedAndSkipsTheStreets) {
   ui_.boundary_ticked = ui_.geocode_ticked = true;
   ui_.server_folder += kSep;  // as the folder dialog leaves it
-  struct Row {
-    const char* missing;
-    const char* text;
-  } rows[] = {{"Rxybnd.dat", "Not found Rxybnd.dat file in directory: "},
-              {"Rxybxt.dat", "Not found Rxybxt.dat file in directory: "}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.missing);
-    fs::rename(Dyn() + kSep + row.missing, folder_.Path(row.missing));
-    ui_.messages.clear();
-    Run();
-    ASSERT_EQ(ui_.messages.size(), 1u);
-    EXPECT_EQ(ui_.messages[0].text, std::string(row.text) + "\r\n" + Dyn() + kSep);
-    EXPECT_EQ(ui_.messages[0].icon, Icon::kCritical);
+  for (const char* missing : {"Rxybnd.dat", "Rxybxt.dat"}) {
+    SCOPED_TRACE(missing);
+    fs::rename(Dyn() + kSep + missing, folder_.Path(missing));
+    RunAgain();
+    EXPECT_EQ(ui_.messages, Texts{"critical: Not found " + std::string(missing) +
+                                  " file in directory: \r\n" + Dyn() + kSep});
     EXPECT_TRUE(ui_.boundary_ticked);
     EXPECT_TRUE(ui_.geocode_ticked);
     EXPECT_FALSE(fs::exists(folder_.path() / "Server" / "PRO" / "g.cfg"));
-    fs::rename(folder_.Path(row.missing), Dyn() + kSep + row.missing);
+    fs::rename(folder_.Path(missing), Dyn() + kSep + missing);
   }
 }
 
@@ -89,16 +87,15 @@ TEST_F(RunConversionTest, NothingSelectedSkipsTheBoundariesSilently) {
   selection_.col_return.clear();
   ui_.boundary_ticked = true;
   Run();  // alone: the box is unticked and nothing else happens
-  EXPECT_EQ(ui_.log, (std::vector<std::string>{"untick dat"}));
-  EXPECT_TRUE(Statuses().empty());
+  EXPECT_EQ(ui_.log, Texts{"untick dat"});
+  EXPECT_TRUE(fake_.status.texts.empty());
 
   ui_.boundary_ticked = ui_.geocode_ticked = true;
-  ui_.log.clear();
-  Run();  // with the streets: they run after the reset display
+  RunAgain();  // with the streets: they run after the reset display
   EXPECT_EQ(ui_.log.front(), "untick dat");
-  EXPECT_EQ(Statuses().front(), "Finished !");
+  EXPECT_EQ(fake_.status.texts.front(), "Finished !");
   EXPECT_FALSE(ui_.geocode_ticked);
-  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"Convert finished !"}));
+  EXPECT_EQ(ui_.messages, Texts{kFinishedBox});
   EXPECT_TRUE(fs::exists(Out("roads.shp")));
 }
 
@@ -109,11 +106,8 @@ TEST_F(RunConversionTest, AnExistingCombinedOutputIsReplacedOnlyOnYes) {
   ui_.boundary_ticked = ui_.geocode_ticked = true;
   ui_.answers = {Answer::kNo};
   Run();
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].text,
-            Out("Bnd_roads.shp") + " already exists.\r\nDo you want to replace it?");
-  EXPECT_EQ(ui_.messages[0].buttons, Buttons::kYesNo);
-  EXPECT_EQ(ui_.messages[0].icon, Icon::kQuestion);
+  EXPECT_EQ(ui_.messages, Texts{"question yes/no: " + Out("Bnd_roads.shp") +
+                                " already exists.\r\nDo you want to replace it?"});
   EXPECT_EQ(testing::ReadFileBytes(Out("Bnd_roads.txt")), "old");
   EXPECT_FALSE(ui_.boundary_ticked);
   EXPECT_TRUE(ui_.geocode_ticked);  // the street part did not run either
@@ -124,7 +118,7 @@ TEST_F(RunConversionTest, AnExistingCombinedOutputIsReplacedOnlyOnYes) {
   Run();
   EXPECT_FALSE(fs::exists(Out("Bnd_roads.txt")));
   EXPECT_TRUE(fs::exists(Out("Bnd_roads2.shp")));
-  EXPECT_GT(testing::ReadShapefileSet(Out("Bnd_roads")).records.size(), 0u);
+  EXPECT_GT(Records("Bnd_roads"), 0u);
   EXPECT_TRUE(selection_.col_return.empty());  // released after the conversion
 }
 
@@ -133,31 +127,30 @@ TEST_F(RunConversionTest, OneSetPerBoundaryAsksNothing) {
   selection_.one_file_per_boundary = true;
   ui_.boundary_ticked = true;
   Run();
-  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"Convert finished !"}));
+  EXPECT_EQ(ui_.messages, Texts{kFinishedBox});
   EXPECT_EQ(testing::ReadFileBytes(Out("Bnd_roads.shp")), "old");
 }
 
 TEST_F(RunConversionTest, ValidatePathsRefusesWhatIsNotThere) {
-  ui_.geocode_ticked = true;
   struct Row {
     std::string server_folder;
     std::string destination;
-    std::string text;
+    std::string box;
   } rows[] = {
-      {folder_.Path("none"), Out("roads.shp"), "Server path incorrect!\r\n" + folder_.Path("none")},
-      {folder_.Path("out"), Out("roads.shp"), "Not found GEO folder in \r\n" + folder_.Path("out")},
+      {folder_.Path("none"), Out("roads.shp"),
+       "critical: Server path incorrect!\r\n" + folder_.Path("none")},
+      {folder_.Path("out"), Out("roads.shp"),
+       "critical: Not found GEO folder in \r\n" + folder_.Path("out")},
       {folder_.Path("Server"), folder_.Path("none") + kSep + "roads.shp",
-       "Destination path incorrect!\r\n" + folder_.Path("none") + kSep + "roads.shp"},
+       "critical: Destination path incorrect!\r\n" + folder_.Path("none") + kSep + "roads.shp"},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.text);
+    SCOPED_TRACE(row.box);
     ui_.geocode_ticked = true;
     ui_.server_folder = row.server_folder;
     ui_.destination = row.destination;
-    ui_.messages.clear();
-    Run();
-    EXPECT_EQ(ui_.MessageTexts(), std::vector<std::string>{row.text});
-    EXPECT_EQ(ui_.messages[0].icon, Icon::kCritical);
+    RunAgain();
+    EXPECT_EQ(ui_.messages, Texts{row.box});
     EXPECT_FALSE(ui_.geocode_ticked);
   }
 }
@@ -168,17 +161,16 @@ TEST_F(RunConversionTest, AnExistingDestinationIsReplacedOnYesAndBrowsedOnNo) {
   ui_.answers = {Answer::kNo};
   ui_.on_browse = [&] { ui_.destination = Out("other.shp"); };
   Run();
-  EXPECT_EQ(ui_.MessageTexts(),
-            std::vector<std::string>{Out("roads.shp") +
-                                     " already exists.\r\nDo you want to replace it?"});
-  EXPECT_EQ(ui_.log, (std::vector<std::string>{"message", "browse", "untick geo"}));
+  EXPECT_EQ(ui_.messages, Texts{"question yes/no: " + Out("roads.shp") +
+                                " already exists.\r\nDo you want to replace it?"});
+  EXPECT_EQ(ui_.log, (Texts{"message", "browse", "untick geo"}));
   EXPECT_FALSE(fs::exists(Out("other.shp")));
 
   ui_.geocode_ticked = true;
   ui_.destination = Out("roads.shp");
   ui_.answers = {Answer::kYes};
   Run();
-  EXPECT_GT(testing::ReadShapefileSet(Out("roads")).records.size(), 0u);
+  EXPECT_GT(Records("roads"), 0u);
 }
 
 TEST_F(RunConversionTest, AnExportThatWritesNothingIsAnIncompatibleDictionary) {
@@ -186,33 +178,29 @@ TEST_F(RunConversionTest, AnExportThatWritesNothingIsAnIncompatibleDictionary) {
   fs::create_directories(folder_.path() / "Server" / "PRO");
   ui_.geocode_ticked = true;
   Run();
-  ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].text, "Incompatible dictionary file.");
-  EXPECT_EQ(ui_.messages[0].title, "Db2asc error");
+  EXPECT_EQ(ui_.messages, Texts{"critical \"Db2asc error\": Incompatible dictionary file."});
   EXPECT_FALSE(ui_.geocode_ticked);
-  EXPECT_EQ(Statuses().back(), "Finished !");
+  EXPECT_EQ(fake_.status.texts.back(), "Finished !");
 }
 
-TEST_F(RunConversionTest, BothConversionsRunBoundariesFirstAndFinishOnce) {
+TEST_F(RunConversionTest, BothRunBoundariesFirstOnTheUntidiedPathsOfTheEnterKeyAndFinishOnce) {
   ui_.boundary_ticked = ui_.geocode_ticked = true;
+  ui_.server_folder += kSep;
+  ui_.destination = Out("roads");  // no ".shp" yet
   fake_.progress.SetValue(5);
   Run();
-  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"Convert finished !"}));
-  EXPECT_EQ(ui_.messages[0].icon, Icon::kNone);
+  EXPECT_EQ(ui_.messages, Texts{kFinishedBox});
+  EXPECT_EQ(ui_.log.back(), "message");
   EXPECT_FALSE(ui_.boundary_ticked);
   EXPECT_FALSE(ui_.geocode_ticked);
   EXPECT_EQ(fake_.progress.value(), 0);
-  EXPECT_EQ(Statuses().back(), "Finished !");
-  std::vector<std::string> statuses = Statuses();
-  auto boundaries =
-      std::find(statuses.begin(), statuses.end(), "Converting Dat file to shape file ...");
-  auto streets =
-      std::find(statuses.begin(), statuses.end(), "Writting shape file from mapfil.asc ...");
-  EXPECT_LT(boundaries, streets);
+  const Texts& statuses = fake_.status.texts;
+  EXPECT_EQ(statuses.back(), "Finished !");
+  EXPECT_LT(std::find(statuses.begin(), statuses.end(), "Converting Dat file to shape file ..."),
+            std::find(statuses.begin(), statuses.end(), "Writting shape file from mapfil.asc ..."));
   EXPECT_EQ(std::count(ui_.log.begin(), ui_.log.end(), "busy on"), 2);
-  EXPECT_EQ(ui_.log.back(), "message");
-  EXPECT_GT(testing::ReadShapefileSet(Out("roads")).records.size(), 0u);
-  EXPECT_GT(testing::ReadShapefileSet(Out("Bnd_roads")).records.size(), 0u);
+  EXPECT_GT(Records("roads"), 0u);
+  EXPECT_GT(Records("Bnd_roads"), 0u);
 }
 
 TEST_F(RunConversionTest, TheBoundaryOutputStaysWhenTheStreetPathsAreThenRefused) {
@@ -222,17 +210,7 @@ TEST_F(RunConversionTest, TheBoundaryOutputStaysWhenTheStreetPathsAreThenRefused
   EXPECT_TRUE(fs::exists(Out("Bnd_roads.shp")));
   EXPECT_FALSE(ui_.boundary_ticked);
   EXPECT_FALSE(ui_.geocode_ticked);
-  EXPECT_EQ(ui_.MessageTexts().back().rfind("Not found GEO folder in ", 0), 0u);
-  EXPECT_EQ(ui_.messages.size(), 1u);
-}
-
-TEST_F(RunConversionTest, AnUntidiedDestinationFromTheEnterKeyIsUsedAsItStands) {
-  ui_.geocode_ticked = true;
-  ui_.server_folder += kSep;
-  ui_.destination = Out("roads");  // no ".shp" yet
-  Run();
-  EXPECT_EQ(ui_.MessageTexts(), (std::vector<std::string>{"Convert finished !"}));
-  EXPECT_GT(testing::ReadShapefileSet(Out("roads")).records.size(), 0u);
+  EXPECT_EQ(ui_.messages, Texts{"critical: Not found GEO folder in \r\n" + folder_.Path("Server")});
 }
 
 TEST_F(RunConversionTest, AnErrorInsideAConversionIsShownAndNothingIsReportedFinished) {
@@ -240,9 +218,9 @@ TEST_F(RunConversionTest, AnErrorInsideAConversionIsShownAndNothingIsReportedFin
   fs::create_directories(Out("Bnd_roads.shp"));  // a folder where the set's main file goes
   Run();
   ASSERT_EQ(ui_.messages.size(), 1u);
-  EXPECT_EQ(ui_.messages[0].icon, Icon::kCritical);
-  EXPECT_NE(ui_.messages[0].text.find("Bnd_roads.shp"), std::string::npos) << ui_.messages[0].text;
-  EXPECT_EQ(ui_.log, (std::vector<std::string>{"busy on", "busy off", "message"}));
+  EXPECT_EQ(ui_.messages[0].rfind("critical: ", 0), 0u);
+  EXPECT_NE(ui_.messages[0].find("Bnd_roads.shp"), std::string::npos) << ui_.messages[0];
+  EXPECT_EQ(ui_.log, (Texts{"busy on", "busy off", "message"}));
   EXPECT_TRUE(ui_.boundary_ticked);  // Go can try again
   EXPECT_TRUE(ui_.geocode_ticked);
   EXPECT_FALSE(selection_.col_return.empty());

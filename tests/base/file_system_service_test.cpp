@@ -5,29 +5,20 @@
 #include <filesystem>
 #include <string>
 
-#include "base/conversion_error.h"
 #include "base/cp1252.h"
 #include "platform/native_separator.h"
+#include "support/checks.h"
 #include "support/temp_folder.h"
 
 namespace routix::base {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Contains;
+using testing::ErrorOf;
 using testing::ReadFileBytes;
 using testing::TempFolder;
 using testing::WriteFileBytes;
-
-// Runs body and gives the message of the ConversionError it throws ("" when none).
-template <typename Body>
-std::string ErrorOf(Body body) {
-  try {
-    body();
-  } catch (const ConversionError& error) {
-    return error.what();
-  }
-  return "";
-}
 
 TEST(FileSystemService, LineCountIsTheNumberOfLineBreaks) {
   TempFolder folder;
@@ -41,8 +32,7 @@ TEST(FileSystemService, LineCountIsTheNumberOfLineBreaks) {
     WriteFileBytes(folder.Path("m.asc"), row.bytes);
     EXPECT_EQ(files.LineCount(folder.Path("m.asc")), row.count);
   }
-  EXPECT_NE(ErrorOf([&] { files.LineCount(folder.Path("none.asc")); }).find("none.asc"),
-            std::string::npos);
+  EXPECT_TRUE(Contains(ErrorOf([&] { files.LineCount(folder.Path("none.asc")); }), "none.asc"));
   EXPECT_FALSE(files.FileExists(folder.Path("none.asc")));  // counting does not create it
 }
 
@@ -50,24 +40,16 @@ TEST(FileSystemService, TextFilesAreCreatedEmptiedAndAppendedTo) {
   TempFolder folder;
   FileSystemService files;
   std::string path = folder.Path("Report.err");
-
   files.OpenTextFileForAppending(path).Close();
-  EXPECT_TRUE(files.FileExists(path));  // created empty, though nothing was written
-  EXPECT_EQ(ReadFileBytes(path), "");
-
-  TextWriter append = files.OpenTextFileForAppending(path);
-  append.WriteLine("one");
-  append.Close();
-  append = files.OpenTextFileForAppending(path);
-  append.WriteLine("two");
-  append.Close();
+  EXPECT_EQ(ReadFileBytes(path), "");  // created empty, though nothing was written
+  for (const char* line : {"one", "two"}) {
+    TextWriter append = files.OpenTextFileForAppending(path);
+    append.WriteLine(line);
+    append.Close();
+  }
   EXPECT_EQ(ReadFileBytes(path), "one\r\ntwo\r\n");
-
   files.CreateTextFile(path).Close();
-  EXPECT_EQ(ReadFileBytes(path), "");
-
-  TextReader reader = files.OpenTextFileForReading(path);
-  EXPECT_TRUE(reader.AtEndOfStream());
+  EXPECT_TRUE(files.OpenTextFileForReading(path).AtEndOfStream());
 }
 
 TEST(FileSystemService, ExistenceTestsTellFilesFromFoldersAndNeverFail) {
@@ -80,14 +62,6 @@ TEST(FileSystemService, ExistenceTestsTellFilesFromFoldersAndNeverFail) {
   EXPECT_FALSE(files.FileExists(folder.path().string()));
   EXPECT_FALSE(files.FileExists(""));
   EXPECT_FALSE(files.FolderExists(folder.Path("a.dat/below")));
-}
-
-TEST(FileSystemService, CreateFolderMakesOneFolderAndFailsWhereItCannot) {
-  TempFolder folder;
-  FileSystemService files;
-  files.CreateFolder(folder.Path("DYN"));
-  EXPECT_TRUE(files.FolderExists(folder.Path("DYN")));
-  EXPECT_NE(ErrorOf([&] { files.CreateFolder(folder.Path("no/such/DYN")); }), "");
 }
 
 TEST(FileSystemService, CopyFolderCopiesRecursivelyAndOverwrites) {
@@ -111,8 +85,8 @@ TEST(FileSystemService, CopyFolderCopiesRecursivelyAndOverwrites) {
   files.CopyFolder(folder.Path("PRO"), folder.Path("PRO"));  // onto itself: nothing is lost
   EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "db2asc.exe"), "new");
 
-  std::string error = ErrorOf([&] { files.CopyFolder(folder.Path("none"), folder.Path("PRO")); });
-  EXPECT_NE(error.find("none"), std::string::npos) << error;
+  EXPECT_TRUE(Contains(ErrorOf([&] { files.CopyFolder(folder.Path("none"), folder.Path("x")); }),
+                       folder.Path("none")));
 }
 
 TEST(FileSystemService, ANameFromWindows1252TextIsOneFileToEveryCall) {
@@ -123,9 +97,7 @@ TEST(FileSystemService, ANameFromWindows1252TextIsOneFileToEveryCall) {
   const std::string source = folder.Path("src"), copy = folder.Path("copy");
   const std::string path = source + platform::kNativeSeparator + name;
   files.CreateFolder(source);
-  TextWriter writer = files.CreateTextFile(path);
-  writer.WriteLine("x");
-  writer.Close();
+  files.CreateTextFile(path).Close();
 
   EXPECT_TRUE(files.FileExists(path));
   EXPECT_EQ(files.FirstMatch(source + platform::kNativeSeparator + "zone*"), name);
@@ -142,27 +114,25 @@ TEST(FileSystemService, DeleteFileRefusesAReadOnlyOrMissingFile) {
   FileSystemService files;
   std::string path = folder.Path("Report.err");
   WriteFileBytes(path, "x");
-  fs::permissions(path, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
-                  fs::perm_options::remove);
+  fs::permissions(path, fs::perms::owner_read);
   std::string error = ErrorOf([&] { files.DeleteFile(path); });
-  EXPECT_NE(error.find(path), std::string::npos) << error;
-  EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+  EXPECT_TRUE(Contains(error, path));
+  EXPECT_TRUE(Contains(error, "read-only"));
   EXPECT_TRUE(files.FileExists(path));
 
   fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
   files.DeleteFile(path);
   EXPECT_FALSE(files.FileExists(path));
-  EXPECT_NE(ErrorOf([&] { files.DeleteFile(path); }), "");
+  EXPECT_NE(ErrorOf([&] { files.DeleteFile(path); }), testing::kNoError);
 }
 
 TEST(FileSystemService, WildcardsMatchWithinOneFolderWithoutRegardToCase) {
   TempFolder folder;
   FileSystemService files;
   fs::create_directories(folder.path() / "GEO" / "sub.taf");
-  for (const char* name : {"a.taf", "B.TAF", "c.tafx", "d.ta", "keep.dat"}) {
+  for (const char* name : {"a.taf", "B.TAF", "c.tafx", "d.ta", "sub.taf/deep.taf"}) {
     WriteFileBytes(folder.path() / "GEO" / name, "x");
   }
-  WriteFileBytes(folder.path() / "GEO" / "sub.taf" / "deep.taf", "x");
   std::string pattern = folder.Path("GEO") + platform::kNativeSeparator + "*.taf";
 
   EXPECT_NE(files.FirstMatch(pattern), "");
@@ -182,19 +152,15 @@ TEST(MatchesWildcard, StarAndQuestionMarkWithoutRegardToCase) {
     const char* name;
     const char* pattern;
     bool match;
-  } rows[] = {
-      {"Bnd_roads.shp", "Bnd_roads.*", true},
-      {"bnd_ROADS.cpg", "Bnd_roads.*", true},
-      {"Bnd_roads", "Bnd_roads.*", false},
-      {"Bnd_roadsX.shp", "Bnd_roads.*", false},
-      {"a.taf", "?.taf", true},
-      {"ab.taf", "?.taf", false},
-      {"abc", "*", true},
-      {"", "*", true},
-      {"a.b.c", "*.*.c", true},
-      {"aXbYc", "a*b*c", true},
-      {"aXbY", "a*b*c", false},
-  };
+  } rows[] = {{"bnd_ROADS.cpg", "Bnd_roads.*", true},
+              {"Bnd_roads", "Bnd_roads.*", false},
+              {"Bnd_roadsX.shp", "Bnd_roads.*", false},
+              {"a.taf", "?.taf", true},
+              {"ab.taf", "?.taf", false},
+              {"", "*", true},
+              {"a.b.c", "*.*.c", true},
+              {"aXbYc", "a*b*c", true},
+              {"aXbY", "a*b*c", false}};
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.name) + " ~ " + row.pattern);
     EXPECT_EQ(MatchesWildcard(row.name, row.pattern), row.match);

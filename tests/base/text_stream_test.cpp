@@ -5,25 +5,33 @@
 #include <string>
 #include <vector>
 
-#include "base/conversion_error.h"
 #include "support/temp_folder.h"
 
 namespace routix::base {
 namespace {
 
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
-
-std::vector<std::string> ReadAll(const std::string& path) {
-  TextReader reader(path);
+// The lines of a file of bytes, each cut to max_kept characters; the reader's line number at
+// the end is checked to follow them.
+std::vector<std::string> ReadAll(const std::string& bytes, size_t max_kept = SIZE_MAX) {
+  testing::TempFolder folder;
+  testing::WriteFileBytes(folder.Path("t.txt"), bytes);
+  TextReader reader(folder.Path("t.txt"));
   std::vector<std::string> lines;
-  while (!reader.AtEndOfStream()) lines.push_back(reader.ReadLine());
+  std::string line;
+  while (!reader.AtEndOfStream()) {
+    reader.ReadLine(line, max_kept);
+    lines.push_back(line);
+  }
+  EXPECT_EQ(reader.Line(), static_cast<int64_t>(lines.size()) + 1);
+  if (max_kept < 1024) {
+    EXPECT_LT(line.capacity(), 1024u);  // a long line never lives in memory
+  }
   return lines;
 }
 
 TEST(TextReader, LinesEndAtCrLfOrALoneLfAndALastLineNeedsNoBreak) {
-  TempFolder folder;
+  std::string edge(3 * 1024 * 1024 + 7, 'x');
+  edge[1024 * 1024 - 1] = '\r';  // a CR at a buffer edge that is not before the LF
   struct Row {
     std::string bytes;
     std::vector<std::string> lines;
@@ -34,30 +42,15 @@ TEST(TextReader, LinesEndAtCrLfOrALoneLfAndALastLineNeedsNoBreak) {
       {"\r\n\r\nx", {"", "", "x"}},
       {"a\rb\r\n", {"a\rb"}},  // a carriage return alone is an ordinary character
       {std::string("n\0l\r\n", 5), {std::string("n\0l", 3)}},
+      {edge + "\r\nend\r", {edge, "end\r"}},  // longer than the buffer, yet whole
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.bytes);
-    WriteFileBytes(folder.Path("t.txt"), row.bytes);
-    EXPECT_EQ(ReadAll(folder.Path("t.txt")), row.lines);
+    SCOPED_TRACE(row.bytes.substr(0, 16));
+    EXPECT_EQ(ReadAll(row.bytes), row.lines);
   }
 }
 
-TEST(TextReader, ALineLongerThanTheBufferComesWholeAndLineCountsOn) {
-  TempFolder folder;
-  std::string long_line(3 * 1024 * 1024 + 7, 'x');
-  long_line[1024 * 1024 - 1] = '\r';  // a CR at a buffer edge that is not before the LF
-  WriteFileBytes(folder.Path("t.txt"), long_line + "\r\nend\r");
-  TextReader reader(folder.Path("t.txt"));
-  EXPECT_EQ(reader.Line(), 1);
-  EXPECT_EQ(reader.ReadLine(), long_line);
-  EXPECT_EQ(reader.Line(), 2);
-  EXPECT_EQ(reader.ReadLine(), "end\r");
-  EXPECT_TRUE(reader.AtEndOfStream());
-}
-
 TEST(TextReader, KeepsOnlyTheFirstCharactersAskedForAndStillEndsTheLineAtItsFeed) {
-  TempFolder folder;
-  const std::string beyond_buffer(3 * 1024 * 1024, 'x');
   struct Row {
     std::string bytes;
     std::vector<std::string> lines;
@@ -66,43 +59,12 @@ TEST(TextReader, KeepsOnlyTheFirstCharactersAskedForAndStillEndsTheLineAtItsFeed
       {"abc\r\nab\r\n", {"abc", "ab"}},  // the break's CR is never kept
       {"ab\r\r\n", {"ab\r"}},
       {"abcd\r", {"abc"}},
-      {beyond_buffer + "\r\nend", {"xxx", "end"}},
+      {std::string(3 * 1024 * 1024, 'x') + "\r\nend", {"xxx", "end"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.bytes.substr(0, 16));
-    WriteFileBytes(folder.Path("t.txt"), row.bytes);
-    TextReader reader(folder.Path("t.txt"));
-    std::vector<std::string> lines;
-    std::string line;
-    while (!reader.AtEndOfStream()) {
-      reader.ReadLine(line, 3);
-      lines.push_back(line);
-    }
-    EXPECT_EQ(lines, row.lines);
-    EXPECT_EQ(reader.Line(), static_cast<int64_t>(row.lines.size()) + 1);
-    EXPECT_LT(line.capacity(), 1024u);  // the long line never lived in memory
+    EXPECT_EQ(ReadAll(row.bytes, 3), row.lines);
   }
-}
-
-TEST(TextReader, AMissingFileOrAFolderIsAnErrorNamingIt) {
-  TempFolder folder;
-  for (const std::string& path : {folder.Path("missing.asc"), folder.path().string()}) {
-    try {
-      TextReader reader(path);
-      ADD_FAILURE() << "opened " << path;
-    } catch (const ConversionError& error) {
-      EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
-    }
-  }
-}
-
-TEST(TextWriter, EndsEveryLineWithCrLf) {
-  TempFolder folder;
-  TextWriter writer(folder.Path("g.cfg"), OutputFile::Mode::kReplace);
-  writer.WriteLine("[EPA] ");
-  writer.WriteLine("");
-  writer.Close();
-  EXPECT_EQ(ReadFileBytes(folder.Path("g.cfg")), "[EPA] \r\n\r\n");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Reading Rxybnd.dat and the Rxybxt.dat block chains.
+// Reading Rxybnd.dat and the Rxybxt.dat block chains, and the boundaries offered from them.
 #include "boundaries/boundary_files.h"
 
 #include <gtest/gtest.h>
@@ -6,22 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "base/conversion_error.h"
-#include "boundary_data.h"
+#include "boundaries/boundary_list.h"
+#include "support/boundary_bytes.h"
+#include "support/checks.h"
 #include "support/temp_folder.h"
 
 namespace routix::boundaries {
 namespace {
 
+using testing::BlockBytes;
+using testing::Contains;
+using testing::ErrorOf;
+using testing::Nodes;
+using testing::RecordBytes;
 using testing::TempFolder;
 using testing::WriteFileBytes;
-
-// Node k of a boundary is (k, -k), so every node says where it came from.
-std::vector<Node> Nodes(int first, int last) {
-  std::vector<Node> nodes;
-  for (int k = first; k <= last; ++k) nodes.push_back({float(k), float(-k)});
-  return nodes;
-}
 
 TEST(ReadBoundaryList, GivesCountAndTrimmedDescriptionOfEveryWholeRecord) {
   TempFolder dyn;
@@ -43,12 +42,7 @@ TEST(ReadBoundaryList, AnEmptyFileGivesNoRowAndAMissingOneFailsNamingIt) {
   TempFolder dyn;
   WriteFileBytes(dyn.path() / "Rxybnd.dat", "");
   EXPECT_TRUE(ReadBoundaryList(dyn.path().string()).empty());
-  try {
-    ReadBoundaryList(dyn.Path("missing"));
-    FAIL() << "no error";
-  } catch (const base::ConversionError& error) {
-    EXPECT_NE(std::string(error.what()).find("Rxybnd.dat"), std::string::npos) << error.what();
-  }
+  EXPECT_TRUE(Contains(ErrorOf([&] { ReadBoundaryList(dyn.Path("missing")); }), "Rxybnd.dat"));
 }
 
 TEST(ReadExtensionPoints, FollowsTheChainExactlyAsFarAsTheNodeCountNeeds) {
@@ -117,15 +111,23 @@ TEST(ReadExtensionPoints, ABrokenChainFailsNamingTheBoundaryAndTheBlock) {
     record.description = std::string(" North\0", 7) + std::string(53, ' ');
     record.extension_block = row.first_block;
     base::InputFile extension(dyn.Path("Rxybxt.dat"));
-    try {
-      ReadExtensionPoints(record, extension);
-      FAIL() << "no error";
-    } catch (const base::ConversionError& error) {
-      EXPECT_EQ(std::string(error.what()), "Cannot read " + dyn.Path("Rxybxt.dat") +
-                                               ": boundary 7 (North) continues in " + row.message +
-                                               ".");
-    }
+    EXPECT_EQ(ErrorOf([&] { ReadExtensionPoints(record, extension); }),
+              "Cannot read " + dyn.Path("Rxybxt.dat") + ": boundary 7 (North) continues in " +
+                  row.message + ".");
   }
+}
+
+TEST(ListBoundaries, ListsCountsAboveZeroUnderTheirOwnOrdinals) {
+  std::vector<BoundaryListRow> rows = {{"0", "a"}, {"-3", "b"}, {"1", "c"}, {"191", "d"}};
+  std::vector<ListedBoundary> listed = ListBoundaries(rows);
+  ASSERT_EQ(listed.size(), 2u);
+  EXPECT_EQ(listed[0].ordinal, 3);
+  EXPECT_EQ(listed[0].description, "c");
+  EXPECT_EQ(listed[1].ordinal, 4);
+  EXPECT_EQ(listed[1].node_count, "191");
+  EXPECT_FALSE(RequiresExtensionFile(rows));
+  rows.push_back({"192", "e"});
+  EXPECT_TRUE(RequiresExtensionFile(rows));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
+#include "support/checks.h"
 #include "support/command.h"
 #include "support/shapefile_reader.h"
 #include "support/temp_folder.h"
@@ -45,7 +46,7 @@ TEST_F(CliTest, StreetsRunsTheExportAndWritesTheSet) {
   CommandResult result = Run("streets " + Server() + " " + ShellQuote(Out("roads")));
   ASSERT_EQ(result.exit_status, 0) << result.output;
   EXPECT_EQ(result.output.rfind("Wrote ", 0), 0u) << result.output;
-  EXPECT_NE(result.output.find(Out("roads.shp")), std::string::npos) << result.output;
+  EXPECT_TRUE(testing::Contains(result.output, Out("roads.shp")));
   testing::ReadSet set = testing::ReadShapefileSet(Out("roads"));
   EXPECT_GT(set.records.size(), 300u);  // Mapfil.asc and then Second.asc
   EXPECT_EQ(set.fields.size(), 25u);
@@ -83,7 +84,7 @@ TEST_F(CliTest, StreetsRefusesWithTheWindowsTexts) {
 TEST_F(CliTest, BoundariesWriteOneSetOrOneSetPerBoundary) {
   CommandResult result = Run("boundaries Server out/zones.shp");
   ASSERT_EQ(result.exit_status, 0) << result.output;
-  EXPECT_NE(result.output.find(Out("Bnd_zones.shp")), std::string::npos) << result.output;
+  EXPECT_TRUE(testing::Contains(result.output, Out("Bnd_zones.shp")));
   testing::ReadSet all = testing::ReadShapefileSet(Out("Bnd_zones"));
   EXPECT_EQ(all.shape_type, 5);
   EXPECT_TRUE(fs::exists(Out("Report.err")));
@@ -130,10 +131,9 @@ TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {
     SCOPED_TRACE(arguments);
     CommandResult usage = Run(arguments);
     EXPECT_EQ(usage.exit_status, 2);
-    EXPECT_NE(usage.output.find("usage:"), std::string::npos) << usage.output;
+    EXPECT_TRUE(testing::Contains(usage.output, "usage:"));
   }
-  CommandResult version = Run("--version");
-  EXPECT_EQ(version.output, "routix2shp 2.0.2\n");
+  EXPECT_EQ(Run("--version").output, "routix2shp 2.0.2\n");
   EXPECT_EQ(Run("--help").exit_status, 0);
 }
 

@@ -7,22 +7,18 @@
 // fails with EFBIG. Permission bits do not stop root, so a run that must be refused by them
 // runs as the unprivileged user nobody when the tests run as root, from a copy of the
 // program in the test's folder, which nobody can reach whatever the build folder's rights.
-#include <grp.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
 #include "sample_data/street_data.h"
+#include "support/checks.h"
 #include "support/command.h"
 #include "support/shapefile_reader.h"
 #include "support/temp_folder.h"
@@ -35,11 +31,9 @@ using testing::CommandResult;
 using testing::ReadFileBytes;
 using testing::WriteFileBytes;
 
-constexpr uid_t kNobody = 65534;  // the user and group nobody, which own nothing
-
 struct ChildLimits {
-  rlim_t file_bytes = RLIM_INFINITY;  // the largest file the child may write
-  bool unprivileged = false;          // run as nobody when the tests run as root
+  int file_blocks = 0;        // the largest file the child may write, in 512-byte blocks
+  bool unprivileged = false;  // run as nobody when the tests run as root
 };
 
 // Every file and folder under root with its bytes ("folder" for a folder).
@@ -76,46 +70,19 @@ class Rig {
   std::string Path(const std::string& relative) const { return root_.Path(relative); }
 
   // Runs routix2shp in the rig's folder with the arguments, its output and errors joined.
-  CommandResult Run(const std::vector<std::string>& arguments, const ChildLimits& limits = {}) {
-    std::string program = std::string(ROUTIX_BUILD_FOLDER) + "/routix2shp";
-    const bool drop = limits.unprivileged && geteuid() == 0;
-    if (drop) {
+  CommandResult Run(const std::string& arguments, const ChildLimits& limits = {}) {
+    std::string program = ROUTIX_BUILD_FOLDER "/routix2shp",
+                shell = "cd " + testing::ShellQuote(Path("")) + " && ";
+    if (limits.file_blocks > 0) {
+      shell += "trap '' XFSZ && ulimit -f " + std::to_string(limits.file_blocks) + " && ";
+    }
+    shell += "exec ";
+    if (limits.unprivileged && geteuid() == 0) {
       program = Path("routix2shp");
       fs::copy_file(ROUTIX_BUILD_FOLDER "/routix2shp", program, fs::copy_options::skip_existing);
+      shell += "setpriv --reuid=65534 --regid=65534 --clear-groups ";  // the user nobody
     }
-    std::vector<std::string> words = arguments;
-    std::vector<char*> argv{program.data()};
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-
-    int ends[2];
-    if (pipe(ends) != 0) return {};
-    const pid_t child = fork();
-    if (child == 0) {
-      dup2(ends[1], STDOUT_FILENO);
-      dup2(ends[1], STDERR_FILENO);
-      close(ends[0]);
-      close(ends[1]);
-      signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{limits.file_bytes, limits.file_bytes};
-      if (chdir(root().c_str()) != 0 || setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
-      if (drop && (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
-        _exit(126);
-      }
-      execv(program.c_str(), argv.data());
-      _exit(127);
-    }
-    close(ends[1]);
-    CommandResult result;
-    char chunk[4096];
-    for (ssize_t got; (got = read(ends[0], chunk, sizeof chunk)) > 0;) {
-      result.output.append(chunk, static_cast<size_t>(got));
-    }
-    close(ends[0]);
-    int status = 0;
-    waitpid(child, &status, 0);
-    result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return testing::RunCommand(shell + testing::ShellQuote(program) + " " + arguments);
   }
 
  private:
@@ -126,10 +93,11 @@ class Rig {
 void ExpectRefused(const CommandResult& result, const std::string& file,
                    const std::string& reason) {
   EXPECT_EQ(result.exit_status, 1) << result.output;
-  EXPECT_NE(result.output.find(file), std::string::npos) << result.output;
-  EXPECT_NE(result.output.find(reason), std::string::npos) << result.output;
-  EXPECT_EQ(result.output.find("Wrote"), std::string::npos) << result.output;
-  EXPECT_EQ(result.output.find("inished"), std::string::npos) << result.output;
+  EXPECT_TRUE(testing::Contains(result.output, file));
+  EXPECT_TRUE(testing::Contains(result.output, reason));
+  for (const char* success : {"Wrote", "inished"}) {
+    EXPECT_FALSE(testing::Contains(result.output, success));
+  }
 }
 
 // Only the paths in changed may differ between the snapshots.
@@ -154,19 +122,17 @@ std::set<std::string> SetFiles(const std::string& base) {
 TEST(FaultInjection, AFullDiskInTheMiddleOfTheStreetsLeavesASetThatMatchesItsHeaders) {
   Rig rig(20'000);  // a .dbf of 3.8 MB, written in 1 MiB pieces
   const Snapshot before = TakeSnapshot(rig.root());
-  CommandResult result =
-      rig.Run({"streets", "Server", "out/roads.shp", "--no-export"}, {.file_bytes = 1'500'000});
-  ExpectRefused(result, rig.Path("out/roads."), "File too large");
+  ExpectRefused(rig.Run("streets Server out/roads.shp --no-export", {.file_blocks = 2930}),
+                rig.Path("out/roads."), "File too large");
   ExpectOnlyChanged(before, TakeSnapshot(rig.root()), SetFiles(rig.Path("out/roads")));
-  testing::ReadSet partial = testing::ReadShapefileSet(rig.Path("out/roads"));
-  EXPECT_LT(partial.records.size(), 20'000u);
+  EXPECT_LT(testing::ReadShapefileSet(rig.Path("out/roads")).records.size(), 20'000u);
 }
 
 TEST(FaultInjection, AFullDiskDuringTheBoundariesLeavesASetThatMatchesItsHeaders) {
   Rig rig(100);
   const Snapshot before = TakeSnapshot(rig.root());
-  CommandResult result = rig.Run({"boundaries", "Server", "out/zones.shp"}, {.file_bytes = 20'000});
-  ExpectRefused(result, rig.Path("out/Bnd_zones."), "File too large");
+  ExpectRefused(rig.Run("boundaries Server out/zones.shp", {.file_blocks = 39}),
+                rig.Path("out/Bnd_zones."), "File too large");
   std::set<std::string> changed = SetFiles(rig.Path("out/Bnd_zones"));
   changed.insert(rig.Path("out/Report.err"));
   ExpectOnlyChanged(before, TakeSnapshot(rig.root()), changed);
@@ -180,12 +146,12 @@ TEST(FaultInjection, AFolderThatRefusesWritesIsNamedAndNothingIsWritten) {
                   fs::perm_options::remove);
   const Snapshot before = TakeSnapshot(rig.root());
   struct Row {
-    std::vector<std::string> arguments;
+    std::string arguments;
     std::string file;
   } rows[] = {
-      {{"streets", "Server", "out/roads.shp", "--no-export"}, "out/roads.shp"},
-      {{"boundaries", "Server", "out/zones.shp"}, "out/Bnd_zones.shp"},
-      {{"boundaries", "Server", "out/zones.shp", "--per-boundary"}, "out/County frame.shp"},
+      {"streets Server out/roads.shp --no-export", "out/roads.shp"},
+      {"boundaries Server out/zones.shp", "out/Bnd_zones.shp"},
+      {"boundaries Server out/zones.shp --per-boundary", "out/County frame.shp"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.file);
@@ -199,22 +165,15 @@ TEST(FaultInjection, AnInputThatCannotBeReadIsNamedBeforeTheOutputIsTouched) {
   struct Row {
     std::string input;  // in Server/DYN
     bool folder;        // a folder in its place, else a file without read rights
-    std::vector<std::string> arguments;
+    std::string arguments;
     std::string reason;
   } rows[] = {
-      {"Mapfil.asc",
-       false,
-       {"streets", "Server", "out/roads.shp", "--no-export", "--overwrite"},
+      {"Mapfil.asc", false, "streets Server out/roads.shp --no-export --overwrite",
        "Permission denied"},
-      {"Second.asc",
-       true,
-       {"streets", "Server", "out/roads.shp", "--no-export", "--overwrite"},
+      {"Second.asc", true, "streets Server out/roads.shp --no-export --overwrite",
        "Is a directory"},
-      {"Rxybnd.dat", false, {"boundaries", "Server", "out/roads.shp"}, "Permission denied"},
-      {"Rxybxt.dat",
-       false,
-       {"boundaries", "Server", "out/roads.shp", "--per-boundary"},
-       "Permission denied"},
+      {"Rxybnd.dat", false, "boundaries Server out/roads.shp", "Permission denied"},
+      {"Rxybxt.dat", false, "boundaries Server out/roads.shp --per-boundary", "Permission denied"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.input);
@@ -240,9 +199,9 @@ TEST(FaultInjection, ADestinationThatIsAFolderIsNamedAndLeftAsItWas) {
   fs::create_directories(rig.root() / "out" / "roads.shp");
   fs::create_directories(rig.root() / "out" / "Bnd_zones.shp");
   const Snapshot before = TakeSnapshot(rig.root());
-  ExpectRefused(rig.Run({"streets", "Server", "out/roads.shp", "--no-export"}),
-                rig.Path("out/roads.shp"), "Is a directory");
-  ExpectRefused(rig.Run({"boundaries", "Server", "out/zones.shp"}), rig.Path("out/Bnd_zones.shp"),
+  ExpectRefused(rig.Run("streets Server out/roads.shp --no-export"), rig.Path("out/roads.shp"),
+                "Is a directory");
+  ExpectRefused(rig.Run("boundaries Server out/zones.shp"), rig.Path("out/Bnd_zones.shp"),
                 "Is a directory");
   ExpectOnlyChanged(before, TakeSnapshot(rig.root()), {});
 }
@@ -254,7 +213,7 @@ TEST(FaultInjection, AReadOnlyReportErrStopsTheBoundariesBeforeAnySetIsWritten) 
   const Snapshot before = TakeSnapshot(rig.root());
   for (const char* mode : {"--polyline", "--per-boundary"}) {
     SCOPED_TRACE(mode);
-    ExpectRefused(rig.Run({"boundaries", "Server", "out/zones.shp", mode}),
+    ExpectRefused(rig.Run(std::string("boundaries Server out/zones.shp ") + mode),
                   rig.Path("out/Report.err"), "read-only");
     ExpectOnlyChanged(before, TakeSnapshot(rig.root()), {});
   }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "boundaries/boundary_format.h"
-#include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_checks.h"
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
 #include "sample_data/street_data.h"
@@ -21,15 +21,6 @@ using namespace routix;
 constexpr int kStreetSeeds = 4;
 constexpr int64_t kSeedSegments = 10;  // the generator's smallest network: small, quick inputs
 
-std::string WithCrLf(const std::string& text) {
-  std::string crlf;
-  for (char c : text) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  return crlf;
-}
-
 void WriteStreetSeeds(const fs::path& folder) {
   for (int seed = 1; seed <= kStreetSeeds; ++seed) {
     testing::TempFolder geo;
@@ -37,8 +28,11 @@ void WriteStreetSeeds(const fs::path& folder) {
     std::vector<std::string> parts;
     for (const sample::StreetDataFile& file :
          {sample::kMapfilData, sample::kNodfilData, sample::kSecondData}) {
-      std::string bytes = testing::ReadFileBytes(geo.path() / file.data_name);
-      parts.push_back(seed % 2 == 0 ? WithCrLf(bytes) : bytes);
+      std::string& bytes = parts.emplace_back();
+      for (char c : testing::ReadFileBytes(geo.path() / file.data_name)) {
+        if (c == '\n' && seed % 2 == 0) bytes += '\r';  // CR LF in every other seed
+        bytes += c;
+      }
     }
     testing::WriteFileBytes(folder / ("sample_" + std::to_string(seed)), fuzz::JoinParts(parts));
   }
@@ -63,17 +57,10 @@ void WriteBoundarySeeds(const fs::path& folder) {
 
 // A width byte and a flags byte (1: backslash, 2: text), then the text.
 void WritePathSeeds(const fs::path& folder) {
-  const std::string texts[] = {"C:\\srv\\\\DYN\\\\Rxybnd.dat",
-                               "\\\\server\\share\\x",
-                               "C:\\out\\sub\\",
-                               "a\\\\\\b",
-                               " \\ ",
-                               "/srv//DYN/Mapfil.asc",
-                               "  12  ",
-                               "-1.5e+3",
-                               "M\xFChlenweg"};
   int n = 0;
-  for (const std::string& text : texts) {
+  for (const char* text :
+       {"C:\\srv\\\\DYN\\\\Rxybnd.dat", "\\\\server\\share\\x", "C:\\out\\sub\\", "a\\\\\\b",
+        " \\ ", "/srv//DYN/Mapfil.asc", "  12  ", "-1.5e+3", "M\xFChlenweg"}) {
     for (char flags : {'\x01', '\x02'}) {
       testing::WriteFileBytes(folder / ("text_" + std::to_string(++n)),
                               std::string{'\x0E', flags} + text);

@@ -42,23 +42,19 @@ void CheckNormalizePath(std::string_view path, char separator) {
   Require(!network || path.starts_with(pair), "NormalizePath makes a network path", path);
 }
 
-// The file name is the last non-empty component; the folder is what stands before it and
-// its separator, or before the separator that ends the path.
+// The file name is the last non-empty component, without a separator; the folder is what
+// stands before it and its separator, or before the separator that ends the path, and empty
+// for a path without one.
 void CheckFolderAndFileName(std::string_view path, char separator) {
   const std::string folder = base::FolderOfPath(path, separator);
   const std::string name = base::FileNameOfPath(path, separator);
-  Require(name.find(separator) == std::string::npos, "FileNameOfPath holds a separator", path);
   const std::string sep(1, separator);
-  if (path.empty()) {
-    Require(folder.empty() && name.empty(), "an empty path gives something", path);
-  } else if (path.ends_with(separator)) {
-    Require(folder + name + sep == path, "folder, name and trailing separator are not the path",
-            path);
-  } else if (path.find(separator) != std::string_view::npos) {
-    Require(folder + sep + name == path, "folder, separator and name are not the path", path);
-  } else {
-    Require(folder.empty() && name == path, "a path without separator is not its own name", path);
-  }
+  const bool split = path.find(separator) != std::string_view::npos;
+  const std::string rebuilt = !split                      ? folder + name
+                              : path.ends_with(separator) ? folder + name + sep
+                                                          : folder + sep + name;
+  Require(name.find(separator) == std::string::npos && rebuilt == path && (split || folder.empty()),
+          "folder, name and separators are not the path", path);
 }
 
 // Exactly width characters: text trimmed, left-aligned and cut at its end; a number trimmed,

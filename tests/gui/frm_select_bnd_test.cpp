@@ -8,10 +8,10 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
-#include <cstring>
 #include <string>
 
 #include "gui/modal_answerer.h"
+#include "support/boundary_bytes.h"
 #include "support/temp_folder.h"
 
 namespace routix::gui {
@@ -19,20 +19,19 @@ namespace {
 
 using testing::ModalAnswerer;
 
-// Rxybnd.dat records with the given node counts and descriptions (no nodes needed here).
-void WriteBoundaryList(const testing::TempFolder& folder,
-                       const std::vector<std::pair<int16_t, std::string>>& boundaries) {
-  std::string bytes;
-  for (const auto& [count, description] : boundaries) {
-    std::string record(2048, '\0');
-    record[2] = static_cast<char>(count & 0xFF);
-    record[3] = static_cast<char>((count >> 8) & 0xFF);
-    std::string padded = description;
-    padded.resize(60, ' ');
-    std::memcpy(record.data() + 8, padded.data(), 60);
-    bytes += record;
-  }
-  testing::WriteFileBytes(folder.path() / "Rxybnd.dat", bytes);
+using testing::RecordBytes;
+
+void WriteBoundaryList(const testing::TempFolder& folder, const std::string& records) {
+  testing::WriteFileBytes(folder.path() / "Rxybnd.dat", records);
+}
+
+// The ticked ordinals, the shape type and the output mode: "1,3 type 3, one per boundary".
+std::string Settings(const boundaries::BoundarySelection& selection) {
+  std::string text;
+  for (const std::string& ordinal : selection.col_return)
+    text += (text.empty() ? "" : ",") + ordinal;
+  return text + " type " + std::to_string(selection.boundary_shape_type) +
+         (selection.one_file_per_boundary ? ", one per boundary" : ", one set");
 }
 
 struct Shown {
@@ -57,12 +56,8 @@ boundaries::BoundarySelection RunDialog(const testing::TempFolder& folder,
 
 TEST(FrmSelectBnd, ListsBoundariesWithNodesAllTickedAndCountsTheTicks) {
   testing::TempFolder folder;
-  WriteBoundaryList(folder, {{4, "North"},
-                             {0, "Empty"},
-                             {-3, "Bad"},
-                             {12,
-                              "  S\xFC"
-                              "d  "}});
+  WriteBoundaryList(folder, RecordBytes(4, "North", {}) + RecordBytes(0, "Empty", {}) +
+                                RecordBytes(-3, "Bad", {}) + RecordBytes(12, "  Z\xFCrich  ", {}));
   Shown shown;
   RunDialog(folder, {}, [&](QDialog& dialog) {
     auto* list = dialog.findChild<QTreeWidget*>("lstBnd");
@@ -85,9 +80,7 @@ TEST(FrmSelectBnd, ListsBoundariesWithNodesAllTickedAndCountsTheTicks) {
     shown.captions.push_back(frame->title().toStdString());
     dialog.findChild<QPushButton*>("cmdCancel")->click();
   });
-  EXPECT_EQ(shown.rows, (std::vector<std::string>{"1|North|4|x",
-                                                  "4|S\xC3\xBC"
-                                                  "d|12|x"}));
+  EXPECT_EQ(shown.rows, (std::vector<std::string>{"1|North|4|x", "4|Z\u00FCrich|12|x"}));
   EXPECT_EQ(shown.captions,
             (std::vector<std::string>{"Selected: 2 boundaries", "Selected: 0 boundary",
                                       "Selected: 1 boundary"}));
@@ -95,7 +88,8 @@ TEST(FrmSelectBnd, ListsBoundariesWithNodesAllTickedAndCountsTheTicks) {
 
 TEST(FrmSelectBnd, OkHandsBackTheTicksAndSettingsCancelKeepsTheEarlierSettings) {
   testing::TempFolder folder;
-  WriteBoundaryList(folder, {{4, "North"}, {5, "South"}, {6, "East"}});
+  WriteBoundaryList(folder, RecordBytes(4, "North", {}) + RecordBytes(5, "South", {}) +
+                                RecordBytes(6, "East", {}));
   boundaries::BoundarySelection previous{{}, 5, false};
 
   boundaries::BoundarySelection ok = RunDialog(folder, previous, [](QDialog& dialog) {
@@ -104,40 +98,28 @@ TEST(FrmSelectBnd, OkHandsBackTheTicksAndSettingsCancelKeepsTheEarlierSettings) 
     dialog.findChild<QRadioButton*>("optOutType1")->setChecked(true);
     QTest::keyClick(&dialog, Qt::Key_Return);  // OK is the default button
   });
-  EXPECT_EQ(ok.col_return, (std::vector<std::string>{"1", "3"}));
-  EXPECT_EQ(ok.boundary_shape_type, 3);
-  EXPECT_TRUE(ok.one_file_per_boundary);
+  EXPECT_EQ(Settings(ok), "1,3 type 3, one per boundary");
 
   boundaries::BoundarySelection cancelled = RunDialog(folder, ok, [](QDialog& dialog) {
     dialog.findChild<QRadioButton*>("optPolyType0")->setChecked(true);
     QTest::keyClick(&dialog, Qt::Key_Escape);
   });
-  EXPECT_TRUE(cancelled.col_return.empty());
-  EXPECT_EQ(cancelled.boundary_shape_type, 3);
-  EXPECT_TRUE(cancelled.one_file_per_boundary);
+  EXPECT_EQ(Settings(cancelled), " type 3, one per boundary");
 
   boundaries::BoundarySelection defaults = RunDialog(folder, ok, [](QDialog& dialog) {
     dialog.findChild<QPushButton*>("cmdOK")->click();  // each opening starts from the defaults
   });
-  EXPECT_EQ(defaults.col_return.size(), 3u);
-  EXPECT_EQ(defaults.boundary_shape_type, 5);
-  EXPECT_FALSE(defaults.one_file_per_boundary);
+  EXPECT_EQ(Settings(defaults), "1,2,3 type 5, one set");
 }
 
 TEST(FrmSelectBnd, ALongBoundaryWithoutRxybxtRefusesTheListing) {
   testing::TempFolder folder;
-  WriteBoundaryList(folder, {{4, "North"}, {192, "Long"}});
+  WriteBoundaryList(folder, RecordBytes(4, "North", {}) + RecordBytes(192, "Long", {}));
   ModalAnswerer answers;
   frmSelectBnd dialog(folder.path().string(), {});
-  boundaries::BoundarySelection selection = dialog.Run();
-  EXPECT_TRUE(selection.col_return.empty());
+  EXPECT_TRUE(dialog.Run().col_return.empty());
   ASSERT_EQ(answers.texts.size(), 1u);
   EXPECT_EQ(answers.texts[0].rfind("Not found Rxybxt.dat file in directory: ", 0), 0u);
-
-  WriteBoundaryList(folder, {{4, "North"}, {191, "Long enough"}});  // 191 needs no extension
-  selection = RunDialog(folder, {},
-                        [](QDialog& dialog) { dialog.findChild<QPushButton*>("cmdOK")->click(); });
-  EXPECT_EQ(selection.col_return.size(), 2u);
 }
 
 }  // namespace

@@ -20,17 +20,7 @@ TEST(SwapBytes32, ReversesTheFourBytesOfEveryValue) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.value);
     EXPECT_EQ(static_cast<uint32_t>(SwapBytes32(row.value)), row.swapped_bits);
-    EXPECT_EQ(SwapBytes32(SwapBytes32(row.value)), row.value);
   }
-}
-
-TEST(PutBigEndian32, TheFileCodeIsStoredAs00_00_27_0A) {
-  uint8_t bytes[4];
-  PutBigEndian32(bytes, 9994);
-  EXPECT_EQ(bytes[0], 0x00);
-  EXPECT_EQ(bytes[1], 0x00);
-  EXPECT_EQ(bytes[2], 0x27);
-  EXPECT_EQ(bytes[3], 0x0A);
 }
 
 }  // namespace

@@ -14,23 +14,15 @@ TEST(PadField, TextAndNumbersAreTrimmedAlignedAndCut) {
     int32_t kind;
     std::string padded;
   } rows[] = {
-      {" 42 ", 14, kPadNumber, "            42"},
       {"abc", 2, kPadNumber, " 0"},
       {"123456", 4, kPadNumber, "3456"},
       {"Main Street", 4, kPadText, "Main"},
-      {"ab", 4, kPadText, "ab  "},
-      {"", 3, kPadNumber, "  0"},
       {"      ", 3, kPadNumber, "  0"},
       {"", 3, kPadText, "   "},
       {"  x  ", 3, kPadText, "x  "},
       {"-1.5e+3", 8, kPadNumber, " -1.5e+3"},
       {"12 34", 6, kPadNumber, "     0"},  // inner spaces make it text
       {"7", 1, 2, "7"},                    // every kind but 1 is numeric
-      {"S\xFC"
-       "d",
-       4, kPadText,
-       "S\xFC"
-       "d "},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE("'" + row.value + "'");

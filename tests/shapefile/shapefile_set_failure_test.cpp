@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "base/conversion_error.h"
-#include "base/output_file.h"
 #include "shapefile/shapefile_set.h"
 #include "support/shapefile_reader.h"
 #include "support/temp_folder.h"
@@ -63,17 +62,6 @@ TEST(ShapefileSetFailure, AWriteRefusedPartWayLeavesASetWithMatchingHeaders) {
     testing::ReadSet read = testing::ReadShapefileSet(folder.Path("zones"));
     EXPECT_LT(read.records.size(), 200'000u);
     EXPECT_EQ(read.rows.size(), read.records.size());
-  }
-}
-
-TEST(OutputFile, AFullDiskIsAnErrorNamingTheFile) {
-  base::OutputFile file("/dev/full", base::OutputFile::Mode::kReplace);
-  file.Append("x");
-  try {
-    file.Close();
-    FAIL() << "a write to /dev/full succeeded";
-  } catch (const base::ConversionError& error) {
-    EXPECT_STREQ(error.what(), "Cannot write /dev/full: No space left on device.");
   }
 }
 

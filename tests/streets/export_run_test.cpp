@@ -1,10 +1,11 @@
-// Runs the stand-in export program through the real process start.
+// The Server folder made ready for the export, and the stand-in export program run in it
+// through the real process start.
 #include "streets/export_run.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "platform/process.h"
 #include "sample_data/sample_streets.h"
 #include "streets/server_folder.h"
+#include "support/checks.h"
 #include "support/fake_services.h"
 #include "support/temp_folder.h"
 
@@ -22,16 +24,98 @@ namespace fs = std::filesystem;
 using testing::ReadFileBytes;
 using testing::WriteFileBytes;
 
+using ConfigLines = std::array<std::string, kExportConfigLines>;
+
+ConfigLines ConfigFor(const std::string& server, char separator) {
+  const std::string s(1, separator);
+  return {"[ASSIGN]",
+          "DYN=" + server + s + "DYN",
+          "GEO=" + server + s + "GEO",
+          "STA=" + server + s + "STA",
+          "RPT=" + server + s + "RPT",
+          "TMP=" + server + s + "PRO" + s + "TMP",
+          "[EPA] ",
+          "PATH=" + server + s + "PRO",
+          "POLLING TIME = 1"};
+}
+
+// The lines and the command line for a typed folder, through the default separator where
+// separator is the platform's own, as the preparation and the export run call them.
+ConfigLines Lines(const std::string& typed, char separator) {
+  return separator == platform::kNativeSeparator ? ExportConfigLines(typed)
+                                                 : ExportConfigLines(typed, separator);
+}
+std::string CommandLine(const std::string& typed, char separator) {
+  return separator == platform::kNativeSeparator ? ExportCommandLine(typed)
+                                                 : ExportCommandLine(typed, separator);
+}
+
+TEST(ExportConfigLinesAndCommandLine, NameTheSameFoldersHoweverTheServerFolderEnds) {
+  struct Row {
+    const char* typed;
+    char separator;
+    std::string server;  // as the lines name it
+  } rows[] = {
+      {"D:\\Routing\\Server", '\\', "D:\\Routing\\Server"},
+      {"D:\\Routing\\Server\\", '\\', "D:\\Routing\\Server"},
+      {"D:\\Routing\\\\Server\\\\", '\\', "D:\\Routing\\Server"},
+      {"D:\\", '\\', "D:"},  // the folders of a drive root right under it
+      {"\\\\srv\\share\\Server\\", '\\', "\\\\srv\\share\\Server"},  // a network path
+      {"/srv/my server/", '/', "/srv/my server"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.typed);
+    EXPECT_EQ(Lines(row.typed, row.separator), ConfigFor(row.server, row.separator));
+    const std::string pro = row.server + row.separator + "PRO" + row.separator;
+    EXPECT_EQ(CommandLine(row.typed, row.separator),
+              '"' + pro + "db2asc.exe\" \"" + pro + "g.cfg\" 1");
+  }
+}
+
+TEST(PrepareServerFolder, ClearsWorkFilesCopiesTheToolFolderAndWritesTheConfigAnew) {
+  testing::TempFolder server;
+  fs::create_directories(server.path() / "GEO");
+  fs::create_directories(server.path() / "PRO");
+  WriteFileBytes(server.path() / "GEO" / "a.taf", "x");
+  WriteFileBytes(server.path() / "GEO" / "keep.dat", "x");
+  WriteFileBytes(server.path() / "PRO" / "g.cfg", std::string(2000, 'x'));
+  testing::FakeServices fake;
+  PrepareServerFolder(server.path().string() + platform::kNativeSeparator, fake.services);
+  EXPECT_FALSE(fs::exists(server.path() / "GEO" / "a.taf"));
+  EXPECT_TRUE(fs::exists(server.path() / "GEO" / "keep.dat"));
+  EXPECT_TRUE(fs::is_regular_file(server.path() / "PRO" / "db2asc.exe"));
+  EXPECT_TRUE(fs::is_directory(server.path() / "DYN"));
+  std::string expected;
+  for (const std::string& line : ConfigFor(server.path().string(), platform::kNativeSeparator)) {
+    expected += line + "\r\n";
+  }
+  EXPECT_EQ(ReadFileBytes(server.path() / "PRO" / "g.cfg"), expected);
+}
+
+TEST(PrepareServerFolder, PassesOverAMissingToolFolderButNotAConfigItCannotWrite) {
+  testing::TempFolder server, empty_program_folder;
+  testing::FakeServices fake;
+  fake.services.program_folder = empty_program_folder.path().string();
+  fs::create_directory(server.path() / "PRO");
+  PrepareServerFolder(server.path().string(), fake.services);  // nothing to copy, no GEO
+  EXPECT_TRUE(fs::is_regular_file(server.path() / "PRO" / "g.cfg"));
+  fs::remove_all(server.path() / "PRO");
+  EXPECT_TRUE(testing::Contains(
+      testing::ErrorOf([&] { PrepareServerFolder(server.path().string(), fake.services); }),
+      "g.cfg"));
+}
+
 // A Server folder with sample street data in GEO, prepared for the export.
 class PreparedServer {
  public:
   PreparedServer() {
     fs::create_directory(folder_.path() / "GEO");
-    sample::WriteSampleStreets((folder_.path() / "GEO").string(), 40, 3);
+    sample::WriteSampleStreets(folder_.Path("GEO"), 40, 3);
     PrepareServerFolder(path(), fake_.services);
   }
   std::string path() const { return folder_.path().string(); }
   fs::path In(const std::string& relative) const { return folder_.path() / relative; }
+  bool Exported() const { return fs::exists(In("DYN") / "Mapfil.asc"); }
   testing::FakeServices& fake() { return fake_; }
 
  private:
@@ -39,22 +123,13 @@ class PreparedServer {
   testing::FakeServices fake_;
 };
 
-// The path in double quotes, as a command line token.
-std::string Quoted(const std::string& path) {
-  std::string token(1, '"');
-  token += path;
-  token += '"';
-  return token;
-}
+std::string Quoted(const fs::path& path) { return '"' + path.string() + '"'; }
 
-// The lines of a street data file, ended by CR LF as the export has them.
-std::string WithCrLf(const std::string& text) {
-  std::string result;
-  for (char c : text) {
-    if (c == '\n') result += '\r';
-    result += c;
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
   }
-  return result;
+  return text;
 }
 
 TEST(RunExportTool, RunsTheExportInProAndLeavesTheWorkingFolderAlone) {
@@ -64,10 +139,10 @@ TEST(RunExportTool, RunsTheExportInProAndLeavesTheWorkingFolderAlone) {
   RunExportTool(server.path(), server.fake().services);
 
   EXPECT_EQ(fs::current_path(), working_folder);
-  for (const char* name : {"Mapfil", "Nodfil", "Second"}) {
-    SCOPED_TRACE(name);
-    EXPECT_EQ(ReadFileBytes(server.In("DYN") / (std::string(name) + ".asc")),
-              WithCrLf(ReadFileBytes(server.In("GEO") / (std::string(name) + ".geo"))));
+  for (std::string name : {"Mapfil", "Nodfil", "Second"}) {
+    EXPECT_EQ(ReadFileBytes(server.In("DYN") / (name + ".asc")),
+              ReplaceAll(ReadFileBytes(server.In("GEO") / (name + ".geo")), "\n", "\r\n"))
+        << name;
   }
   EXPECT_FALSE(fs::exists(server.In("GEO") / "stale.taf"));
   EXPECT_FALSE(fs::exists(server.In("GEO") / "db2asc.taf"));  // the export leaves it behind
@@ -77,48 +152,34 @@ TEST(RunExportTool, RunsTheExportInProAndLeavesTheWorkingFolderAlone) {
 }
 
 TEST(RunExportTool, TheExportWritesNoMapfilForAWrongConfigOrMissingData) {
-  auto edit_config = [](const PreparedServer& server, auto edit) {
-    const fs::path config = server.In("PRO") / "g.cfg";
-    std::string text = ReadFileBytes(config);
-    edit(text);
-    WriteFileBytes(config, text);
-  };
   const std::string geo_line = platform::kNativeSeparator + std::string("GEO\r\n");
   struct Row {
     const char* what;
-    std::function<void(const PreparedServer&)> spoil;
+    std::string from, to;  // in g.cfg
   } rows[] = {
-      {"a section name without its blank",
-       [&](const PreparedServer& server) {
-         edit_config(server,
-                     [](std::string& text) { text.replace(text.find("[EPA] "), 6, "[EPA]"); });
-       }},
-      {"lines ended by LF alone",
-       [&](const PreparedServer& server) {
-         edit_config(server, [](std::string& text) { std::erase(text, '\r'); });
-       }},
-      {"a folder that is not beside PATH",
-       [&](const PreparedServer& server) {
-         edit_config(server, [&](std::string& text) {
-           text.insert(text.find(geo_line), geo_line.substr(0, 4));
-         });
-       }},
-      {"no street data",
-       [](const PreparedServer& server) { fs::remove(server.In("GEO") / "Second.geo"); }},
+      {"a section name without its blank", "[EPA] ", "[EPA]"},
+      {"lines ended by LF alone", "\r\n", "\n"},
+      {"a folder that is not beside PATH", geo_line, geo_line.substr(0, 4) + geo_line},
+      {"no street data", "", ""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     PreparedServer server;
-    row.spoil(server);
+    const fs::path config = server.In("PRO") / "g.cfg";
+    if (row.from.empty()) {
+      fs::remove(server.In("GEO") / "Second.geo");
+    } else {
+      WriteFileBytes(config, ReplaceAll(ReadFileBytes(config), row.from, row.to));
+    }
     RunExportTool(server.path(), server.fake().services);
-    EXPECT_FALSE(fs::exists(server.In("DYN") / "Mapfil.asc"));
+    EXPECT_FALSE(server.Exported());
   }
 }
 
-TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolder) {
+TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolderAndAFailedStartReturns) {
   PreparedServer server;
-  const std::string program = Quoted((server.In("PRO") / "db2asc.exe").string());
-  const std::string config = Quoted((server.In("PRO") / "g.cfg").string());
+  const std::string program = Quoted(server.In("PRO") / "db2asc.exe");
+  const std::string config = Quoted(server.In("PRO") / "g.cfg");
   const std::string pro = server.In("PRO").string();
   struct Row {
     const char* what;
@@ -128,23 +189,17 @@ TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolder) {
       {"another last argument", program + " " + config + " 2", pro},
       {"no configuration", program + " 1", pro},
       {"another working folder", program + " " + config + " 1", server.path()},
+      {"a missing working folder", program + " " + config + " 1", server.In("none").string()},
+      {"a missing program", Quoted(server.In("none.exe")) + " " + config + " 1", pro},
+      {"no command line", "", pro},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     platform::RunAndWait(row.command_line, row.working_folder);
-    EXPECT_FALSE(fs::exists(server.In("DYN") / "Mapfil.asc"));
+    EXPECT_FALSE(server.Exported());
   }
   platform::RunAndWait(program + " " + config + " 1", pro);
-  EXPECT_TRUE(fs::exists(server.In("DYN") / "Mapfil.asc"));
-}
-
-TEST(RunAndWait, ReturnsAtOnceWhenTheProgramCannotStart) {
-  testing::TempFolder folder;
-  platform::RunAndWait(Quoted(folder.Path("missing.exe")) + " 1", folder.path().string());
-  const std::string program =
-      (fs::path(ROUTIX_BUILD_FOLDER) / "Server" / "PRO" / "db2asc.exe").string();
-  platform::RunAndWait(Quoted(program) + " 1", folder.Path("missing folder"));
-  platform::RunAndWait("", folder.path().string());
+  EXPECT_TRUE(server.Exported());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // A ConversionUi for driver tests: check boxes and path fields set by the test, answers to
 // Yes/No questions played back in order, and a log of everything the driver did to the
-// window (messages with their buttons, icons and titles, unticks, focus, pointer, browse).
+// window (messages, unticks, focus, pointer, browse).
 #pragma once
 
 #include <deque>
@@ -18,10 +18,12 @@ class ScriptedUi : public app::ConversionUi {
   bool boundary_ticked = false;
   std::string server_folder;
   std::string destination;
-  std::deque<app::Answer> answers;     // for Yes/No questions, in order
-  std::function<void()> on_browse;     // the save dialog's effect, if any
-  std::vector<app::Message> messages;  // every message shown
-  std::vector<std::string> log;        // "message", "untick geo", "busy on", ...
+  std::deque<app::Answer> answers;  // for Yes/No questions, in order
+  std::function<void()> on_browse;  // the save dialog's effect, if any
+  // Every message shown, as its icon, its Yes/No buttons if any, its own title if any, and
+  // its text: "question yes/no: ...", "critical \"Db2asc error\": ...".
+  std::vector<std::string> messages;
+  std::vector<std::string> log;  // "message", "untick geo", "busy on", ...
 
   bool IsTicked(app::CheckBox box) const override {
     return box == app::CheckBox::kGeo2Shp ? geocode_ticked : boundary_ticked;
@@ -33,9 +35,13 @@ class ScriptedUi : public app::ConversionUi {
   std::string ServerFolderText() const override { return server_folder; }
   std::string DestinationText() const override { return destination; }
   app::Answer ShowMessage(const app::Message& message) override {
-    messages.push_back(message);
+    const char* icons[] = {"none", "information", "critical", "question"};
+    const bool question = message.buttons == app::Buttons::kYesNo;
+    messages.push_back(
+        icons[static_cast<int>(message.icon)] + std::string(question ? " yes/no" : "") +
+        (message.title.empty() ? "" : " \"" + message.title + "\"") + ": " + message.text);
     log.push_back("message");
-    if (message.buttons == app::Buttons::kOk) return app::Answer::kOk;
+    if (!question) return app::Answer::kOk;
     if (answers.empty()) return app::Answer::kNo;
     app::Answer answer = answers.front();
     answers.pop_front();
@@ -46,13 +52,6 @@ class ScriptedUi : public app::ConversionUi {
   void BrowseDestination() override {
     log.push_back("browse");
     if (on_browse) on_browse();
-  }
-
-  // The texts of the messages shown, in order.
-  std::vector<std::string> MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const app::Message& message : messages) texts.push_back(message.text);
-    return texts;
   }
 };
 

@@ -1,6 +1,7 @@
 #include "support/shapefile_reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <stdexcept>
 
@@ -13,32 +14,22 @@ void Require(bool condition, const std::string& what) {
   if (!condition) throw std::runtime_error(what);
 }
 
-uint32_t Little32(const std::string& b, size_t at) {
-  Require(at + 4 <= b.size(), "read past the end");
-  uint32_t v = 0;
-  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
+// The n bytes at at as an unsigned number, little-endian unless big.
+uint64_t Number(const std::string& b, size_t at, int n, bool big = false) {
+  Require(at + n <= b.size(), "read past the end");
+  uint64_t v = 0;
+  for (int i = 0; i < n; ++i) v = (v << 8) | static_cast<uint8_t>(b[at + (big ? i : n - 1 - i)]);
   return v;
 }
+int32_t Big32(const std::string& b, size_t at) { return int32_t(Number(b, at, 4, true)); }
+uint32_t Little32(const std::string& b, size_t at) { return uint32_t(Number(b, at, 4)); }
+double Double(const std::string& b, size_t at) { return std::bit_cast<double>(Number(b, at, 8)); }
 
-int32_t Big32(const std::string& b, size_t at) {
-  Require(at + 4 <= b.size(), "read past the end");
-  uint32_t v = 0;
-  for (int i = 0; i < 4; ++i) v = (v << 8) | static_cast<uint8_t>(b[at + i]);
-  return static_cast<int32_t>(v);
-}
-
-uint16_t Little16(const std::string& b, size_t at) {
-  Require(at + 2 <= b.size(), "read past the end");
-  return static_cast<uint16_t>(static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8);
-}
-
-double Double(const std::string& b, size_t at) {
-  Require(at + 8 <= b.size(), "read past the end");
-  uint64_t bits = 0;
-  for (int i = 7; i >= 0; --i) bits = (bits << 8) | static_cast<uint8_t>(b[at + i]);
-  double v;
-  std::memcpy(&v, &bits, sizeof v);
-  return v;
+// Widens box (Xmin, Ymin, Xmax, Ymax) to take in other; a first box is other itself.
+void Widen(double box[4], const double other[4], bool first) {
+  for (int i = 0; i < 4; ++i) {
+    box[i] = first ? other[i] : i < 2 ? std::min(box[i], other[i]) : std::max(box[i], other[i]);
+  }
 }
 
 void CheckHeader(const std::string& b, const std::string& name) {
@@ -67,10 +58,11 @@ ReadSet ReadShapefileSet(const std::string& base) {
   Require((shx.size() - 100) % 8 == 0, ".shx: not a whole number of entries");
   size_t count = (shx.size() - 100) / 8;
   size_t at = 100;
+  double box[4] = {0, 0, 0, 0};
   for (size_t k = 0; k < count; ++k) {
-    int32_t offset = Big32(shx, 100 + 8 * k);
     int32_t length = Big32(shx, 104 + 8 * k);
-    Require(static_cast<size_t>(offset) * 2 == at, ".shx: entry does not point at the record");
+    Require(static_cast<size_t>(Big32(shx, 100 + 8 * k)) * 2 == at,
+            ".shx: entry does not point at the record");
     ReadRecord record;
     record.number = Big32(shp, at);
     Require(record.number == static_cast<int32_t>(k + 1), ".shp: records not numbered from 1");
@@ -84,72 +76,48 @@ ReadSet ReadShapefileSet(const std::string& base) {
     Require(Little32(shp, content + 44) == 0, ".shp: part does not start at point 0");
     Require(static_cast<int64_t>(length) == 24 + 8 * static_cast<int64_t>(points),
             ".shp: content length does not match the point count");
-    Require(content + 48 + 16 * static_cast<size_t>(points) <= shp.size(), ".shp: record cut off");
-    for (uint32_t p = 0; p < points; ++p) {
-      record.points.push_back(
-          {Double(shp, content + 48 + 16 * p), Double(shp, content + 56 + 16 * p)});
-    }
-    double box[4] = {record.points[0].x, record.points[0].y, record.points[0].x,
-                     record.points[0].y};
-    for (const ReadPoint& p : record.points) {
-      box[0] = std::min(box[0], p.x);
-      box[1] = std::min(box[1], p.y);
-      box[2] = std::max(box[2], p.x);
-      box[3] = std::max(box[3], p.y);
-    }
-    Require(std::memcmp(box, record.box, sizeof box) == 0, ".shp: record box is not its points'");
     at = content + 48 + 16 * static_cast<size_t>(points);
+    Require(at <= shp.size(), ".shp: record cut off");
+    double points_box[4] = {0, 0, 0, 0};
+    for (uint32_t p = 0; p < points; ++p) {
+      ReadPoint point{Double(shp, content + 48 + 16 * p), Double(shp, content + 56 + 16 * p)};
+      const double corners[4] = {point.x, point.y, point.x, point.y};
+      Widen(points_box, corners, p == 0);
+      record.points.push_back(point);
+    }
+    Require(points > 0 && std::memcmp(points_box, record.box, sizeof box) == 0,
+            ".shp: record box is not its points'");
+    Widen(box, record.box, k == 0);
     set.records.push_back(std::move(record));
   }
   Require(at == shp.size(), ".shp: bytes after the last indexed record");
-
-  double box[4] = {0, 0, 0, 0};
-  for (size_t k = 0; k < set.records.size(); ++k) {
-    const double* r = set.records[k].box;
-    if (k == 0) {
-      std::memcpy(box, r, sizeof box);
-    } else {
-      box[0] = std::min(box[0], r[0]);
-      box[1] = std::min(box[1], r[1]);
-      box[2] = std::max(box[2], r[2]);
-      box[3] = std::max(box[3], r[3]);
-    }
-  }
   Require(std::memcmp(box, set.box, sizeof box) == 0, ".shp: header box is not the records'");
 
   Require(dbf.size() >= 33 && dbf[0] == 3, ".dbf: not a dBASE III table");
-  std::memcpy(set.dbf_date, dbf.data() + 1, 3);
   uint32_t rows = Little32(dbf, 4);
-  uint16_t header_length = Little16(dbf, 8);
-  uint16_t record_length = Little16(dbf, 10);
+  size_t header_length = Number(dbf, 8, 2), record_length = Number(dbf, 10, 2);
   Require(rows == count, ".dbf: record count differs from the .shx");
   Require(header_length >= 33 && (header_length - 33) % 32 == 0, ".dbf: odd header length");
   Require(static_cast<uint8_t>(dbf[header_length - 1]) == 0x0D, ".dbf: header not terminated");
-  size_t fields = (header_length - 33) / 32;
-  int widths = 1;
-  for (size_t f = 0; f < fields; ++f) {
-    size_t d = 32 + 32 * f;
-    ReadField field;
-    field.name = std::string(dbf.data() + d, strnlen(dbf.data() + d, 11));
-    field.type = dbf[d + 11];
-    field.width = static_cast<uint8_t>(dbf[d + 16]);
+  size_t widths = 1;
+  for (size_t d = 32; d + 1 < header_length; d += 32) {
+    ReadField field{std::string(dbf.data() + d, strnlen(dbf.data() + d, 11)), dbf[d + 11],
+                    static_cast<uint8_t>(dbf[d + 16])};
     widths += field.width;
     set.fields.push_back(field);
   }
   Require(widths == record_length, ".dbf: record length is not the sum of the widths");
-  Require(dbf.size() == header_length + size_t{record_length} * rows + 1,
+  Require(dbf.size() == header_length + record_length * rows + 1,
           ".dbf: length does not match its header");
   Require(static_cast<uint8_t>(dbf.back()) == 0x1A, ".dbf: no end-of-file byte");
-  for (uint32_t r = 0; r < rows; ++r) {
-    size_t start = header_length + size_t{record_length} * r;
+  for (size_t start = header_length; start + 1 < dbf.size(); start += record_length) {
     Require(dbf[start] == ' ', ".dbf: record not marked as kept");
-    std::vector<std::string> row;
+    std::vector<std::string>& row = set.rows.emplace_back();
     size_t field_at = start + 1;
     for (const ReadField& field : set.fields) {
       row.push_back(dbf.substr(field_at, field.width));
       field_at += field.width;
     }
-    set.rows.push_back(std::move(row));
   }
   return set;
 }

@@ -32,7 +32,6 @@ struct ReadField {
 struct ReadSet {
   int32_t shape_type = 0;
   double box[4] = {0, 0, 0, 0};
-  uint8_t dbf_date[3] = {0, 0, 0};  // year - 1900, month, day
   std::vector<ReadRecord> records;
   std::vector<ReadField> fields;
   // One row per record: the fields' raw fixed-width texts, without the deletion flag.

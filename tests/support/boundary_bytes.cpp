@@ -1,8 +1,8 @@
-#include "boundary_data.h"
+#include "support/boundary_bytes.h"
 
 #include <bit>
 
-namespace routix::boundaries {
+namespace routix::testing {
 namespace {
 
 void Put16(std::string& bytes, size_t at, int16_t value) {
@@ -32,6 +32,12 @@ std::string RecordBytes(int16_t node_count, const std::string& description,
   return bytes;
 }
 
+std::vector<Node> Nodes(int first, int last) {
+  std::vector<Node> nodes;
+  for (int k = first; k <= last; ++k) nodes.push_back({float(k), float(-k)});
+  return nodes;
+}
+
 std::string BlockBytes(const std::vector<Node>& nodes, int16_t next_block) {
   std::string bytes(512, '\0');
   for (size_t i = 0; i < nodes.size() && i < 63; ++i) PutNode(bytes, 8 * i, nodes[i]);
@@ -39,4 +45,4 @@ std::string BlockBytes(const std::vector<Node>& nodes, int16_t next_block) {
   return bytes;
 }
 
-}  // namespace routix::boundaries
+}  // namespace routix::testing

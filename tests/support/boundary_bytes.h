@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace routix::boundaries {
+namespace routix::testing {
 
 struct Node {
   float x;
@@ -18,7 +18,11 @@ struct Node {
 std::string RecordBytes(int16_t node_count, const std::string& description,
                         const std::vector<Node>& nodes, int16_t extension_block = -1);
 
+// Nodes first to last of a boundary whose node k is (k, -k), so every node says where it
+// came from.
+std::vector<Node> Nodes(int first, int last);
+
 // Up to 63 nodes and the link to the next block.
 std::string BlockBytes(const std::vector<Node>& nodes, int16_t next_block);
 
-}  // namespace routix::boundaries
+}  // namespace routix::testing
