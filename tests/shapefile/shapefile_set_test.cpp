@@ -134,6 +134,16 @@ TEST(ShapefileSet, ReplacesOldFilesWholeAndRemovesOnlyTheirSpatialIndex) {
   }
 }
 
+TEST(ShapefileSet, ASetThatCannotBeCreatedLeavesTheOldSpatialIndex) {
+  TempFolder folder;
+  fs::create_directory(folder.Path("roads.dbf"));
+  WriteFileBytes(folder.Path("roads.qix"), "old");
+  std::string error = testing::ErrorOf(
+      [&] { OpenShapefileSet(folder.Path("roads.shp"), kPolyLine, kBoundaryTable, kDate); });
+  EXPECT_TRUE(testing::Contains(error, folder.Path("roads.dbf")));
+  EXPECT_EQ(ReadFileBytes(folder.Path("roads.qix")), "old");
+}
+
 TEST(ShapefileSet, OnlyAShpEndingInAnyCaseIsCutFromThePath) {
   TempFolder folder;
   OpenShapefileSet(folder.Path("roads"), kPolyLine, kBoundaryTable, kDate).Close();
