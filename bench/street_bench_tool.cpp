@@ -14,12 +14,12 @@
 #include "base/clock.h"
 #include "base/conversion_error.h"
 #include "base/output_file.h"
+#include "base/path_utils.h"
 #include "base/program_services.h"
 #include "base/text_stream.h"
 #include "platform/program_folder.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
-#include "streets/server_paths.h"
 #include "streets/street_conversion.h"
 
 namespace {
@@ -76,7 +76,8 @@ void Floor(const std::string& server, const std::string& output_base, const fs::
   std::string line;
   uint64_t characters = 0;
   for (const char* name : {"\\DYN\\Mapfil.asc", "\\DYN\\Nodfil.asc", "\\DYN\\Second.asc"}) {
-    routix::base::TextReader reader(routix::streets::ServerPath(server, name));
+    routix::base::TextReader reader(
+        routix::base::NormalizePath(server + routix::base::NativeSeparators(name)));
     while (!reader.AtEndOfStream()) {
       reader.ReadLine(line);
       characters += line.size();

@@ -57,10 +57,10 @@ std::string FileNameOfPath(std::string_view path, char separator) {
   return std::string(LastComponent(path, separator));
 }
 
-std::string NativeSeparators(std::string_view literal) {
+std::string NativeSeparators(std::string_view literal, char separator) {
   std::string result(literal);
   for (char& c : result) {
-    if (c == '\\') c = platform::kNativeSeparator;
+    if (c == '\\') c = separator;
   }
   return result;
 }

@@ -25,8 +25,9 @@ std::string FolderOfPath(std::string_view path, char separator = platform::kNati
 // separator.
 std::string FileNameOfPath(std::string_view path, char separator = platform::kNativeSeparator);
 
-// A join literal written with backslashes ("\DYN\Rxybnd.dat") in the platform's own form.
-std::string NativeSeparators(std::string_view literal);
+// A join literal written with backslashes ("\DYN\Rxybnd.dat") in the separator's form, the
+// platform's own unless given.
+std::string NativeSeparators(std::string_view literal, char separator = platform::kNativeSeparator);
 
 // The text without its leading and trailing space characters (only the space).
 std::string_view TrimSpaces(std::string_view text);

@@ -3,7 +3,6 @@
 #include <stdexcept>
 
 #include "base/path_utils.h"
-#include "streets/server_paths.h"
 
 namespace routix::streets {
 namespace {
@@ -24,18 +23,20 @@ void PrepareServerFolder(const std::string& server_folder, const base::ProgramSe
   const base::FileSystemService& files = services.file_system_service;
   PassOverFailure([&] { DeleteWorkFiles(server_folder, files); });
   PassOverFailure([&] {
-    files.CopyFolder(ServerPath(services.program_folder, "\\Server\\PRO"),
-                     ServerPath(server_folder, "\\PRO"));
+    files.CopyFolder(
+        base::NormalizePath(services.program_folder + base::NativeSeparators("\\Server\\PRO")),
+        base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")));
   });
   PassOverFailure([&] {
-    std::string dyn = JoinPath(server_folder, "\\DYN\\");
+    std::string dyn = server_folder + base::NativeSeparators("\\DYN\\");
     if (!files.FolderExists(dyn)) files.CreateFolder(dyn);
   });
   WriteExportConfig(base::NormalizePath(server_folder), files);
 }
 
 void WriteExportConfig(const std::string& server_folder, const base::FileSystemService& files) {
-  base::TextWriter config = files.CreateTextFile(ServerPath(server_folder, "\\PRO\\g.cfg"));
+  base::TextWriter config = files.CreateTextFile(
+      base::NormalizePath(server_folder + base::NativeSeparators("\\PRO\\g.cfg")));
   for (const std::string& line : ExportConfigLines(server_folder)) config.WriteLine(line);
   config.Close();
 }
@@ -43,7 +44,9 @@ void WriteExportConfig(const std::string& server_folder, const base::FileSystemS
 std::array<std::string, kExportConfigLines> ExportConfigLines(std::string_view server_folder,
                                                               char separator) {
   std::string folder = base::NormalizePath(server_folder, separator);
-  auto value = [&](std::string_view literal) { return ServerPath(folder, literal, separator); };
+  auto value = [&](std::string_view literal) {
+    return base::NormalizePath(folder + base::NativeSeparators(literal, separator), separator);
+  };
   return {"[ASSIGN]",
           "DYN=" + value("\\DYN"),
           "GEO=" + value("\\GEO"),
@@ -56,7 +59,7 @@ std::array<std::string, kExportConfigLines> ExportConfigLines(std::string_view s
 }
 
 void DeleteWorkFiles(const std::string& server_folder, const base::FileSystemService& files) {
-  std::string pattern = ServerPath(server_folder, "\\GEO\\*.taf");
+  std::string pattern = base::NormalizePath(server_folder + base::NativeSeparators("\\GEO\\*.taf"));
   if (!files.FirstMatch(pattern).empty()) files.DeleteMatches(pattern);
 }
 

@@ -5,11 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "base/path_utils.h"
 #include "base/text_stream.h"
 #include "shapefile/shapefile_set.h"
 #include "streets/lenient_number.h"
 #include "streets/segment_record.h"
-#include "streets/server_paths.h"
 #include "streets/shape_cache.h"
 #include "streets/street_shape.h"
 #include "streets/street_table.h"
@@ -23,11 +23,13 @@ class StreetConversion {
  public:
   StreetConversion(const std::string& server_folder, const base::ProgramServices& services)
       : services_(services),
-        mapfil_path_(ServerPath(server_folder, "\\DYN\\Mapfil.asc")),
-        second_path_(ServerPath(server_folder, "\\DYN\\Second.asc")),
+        mapfil_path_(
+            base::NormalizePath(server_folder + base::NativeSeparators("\\DYN\\Mapfil.asc"))),
+        second_path_(
+            base::NormalizePath(server_folder + base::NativeSeparators("\\DYN\\Second.asc"))),
         mapfil_(services.file_system_service.OpenTextFileForReading(mapfil_path_)),
         nodfil_(services.file_system_service.OpenTextFileForReading(
-            ServerPath(server_folder, "\\DYN\\Nodfil.asc"))),
+            base::NormalizePath(server_folder + base::NativeSeparators("\\DYN\\Nodfil.asc")))),
         // Opened now, so that a missing Second.asc stops the run before the output is replaced.
         second_(services.file_system_service.OpenTextFileForReading(second_path_)) {}
 
