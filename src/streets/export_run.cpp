@@ -13,7 +13,12 @@ std::string ExportCommandLine(const std::string& server_folder, char separator) 
     return base::NormalizePath(server_folder + base::NativeSeparators(literal, separator),
                                separator);
   };
-  return "\"" + path("\\PRO\\db2asc.exe") + "\" \"" + path("\\PRO\\g.cfg") + "\" 1";
+  std::string line = "\"";
+  line += path("\\PRO\\db2asc.exe");
+  line += "\" \"";
+  line += path("\\PRO\\g.cfg");
+  line += "\" 1";
+  return line;
 }
 
 void RunExportTool(const std::string& server_folder, const base::ProgramServices& services) {
