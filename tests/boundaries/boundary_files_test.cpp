@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/cp1252.h"
 #include "boundaries/boundary_list.h"
 #include "support/boundary_bytes.h"
 #include "support/checks.h"
@@ -108,12 +109,12 @@ TEST(ReadExtensionPoints, ABrokenChainFailsNamingTheBoundaryAndTheBlock) {
     BoundaryRecord record;
     record.ordinal = 7;
     record.node_count = 400;
-    record.description = std::string(" North\0", 7) + std::string(53, ' ');
+    record.description = std::string(" Z\xFCrich\0", 9) + std::string(51, ' ');
     record.extension_block = row.first_block;
     base::InputFile extension(dyn.Path("Rxybxt.dat"));
     EXPECT_EQ(ErrorOf([&] { ReadExtensionPoints(record, extension); }),
-              "Cannot read " + dyn.Path("Rxybxt.dat") + ": boundary 7 (North) continues in " +
-                  row.message + ".");
+              "Cannot read " + dyn.Path("Rxybxt.dat") + ": boundary 7 (" +
+                  base::LocalTextFromAnsi("Z\xFCrich") + ") continues in " + row.message + ".");
   }
 }
 

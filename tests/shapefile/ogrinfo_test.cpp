@@ -17,8 +17,8 @@ using testing::Contains;
 
 TEST(OgrInfo, ReadsAPolyLineSetWithTheStreetTable) {
   testing::TempFolder folder;
-  ShapefileSet set = OpenShapefileSet(folder.Path("streets.shp"), kPolyLine,
-                                      streets::StreetFields(), base::Date{2026, 12, 6});
+  ShapefileSet set = OpenShapefileSet(folder.Path("streets"), kPolyLine, streets::StreetFields(),
+                                      base::Date{2026, 12, 6});
   std::vector<std::string_view> values = {
       "   123", "N ",   "M\xFChlenweg", "ST",     "E",   "ZONE1", "a",  "b", "c", "d",
       "1001",   "1002", "100.5",        "200.25", "300", "400",   "50", "B", "0", "1",
@@ -43,8 +43,8 @@ TEST(OgrInfo, ReadsAPolyLineSetWithTheStreetTable) {
 TEST(OgrInfo, ReadsAPolygonSetWithTheBoundaryTable) {
   testing::TempFolder folder;
   constexpr FieldSpec kBoundaryTable[] = {{"ID", 'C', 16}, {"Descr", 'C', 60}};
-  ShapefileSet set = OpenShapefileSet(folder.Path("Bnd_zones.shp"), kPolygon, kBoundaryTable,
-                                      base::Date{2026, 12, 6});
+  ShapefileSet set =
+      OpenShapefileSet(folder.Path("Bnd_zones"), kPolygon, kBoundaryTable, base::Date{2026, 12, 6});
   set.WriteFeature(std::vector<ShapePoint>{{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}},
                    {{"4", "North"}});
   set.Close();
