@@ -15,6 +15,7 @@
 #include "app/run_conversion.h"
 #include "app/select_boundaries.h"
 #include "platform/file_path.h"
+#include "shapefile/shapefile_format.h"
 
 namespace routix::cli {
 namespace {
@@ -67,7 +68,9 @@ class CommandLineUi : public app::ConversionUi {
   boundaries::BoundarySelection PickBoundaries(const std::vector<boundaries::ListedBoundary>& rows,
                                                const boundaries::BoundarySelection&) override {
     boundaries::BoundarySelection selection{
-        {}, static_cast<int16_t>(options_.polyline ? 3 : 5), options_.per_boundary};
+        {},
+        static_cast<int16_t>(options_.polyline ? shapefile::kPolyLine : shapefile::kPolygon),
+        options_.per_boundary};
     if (options_.command == Command::kList) {
       for (const auto& row : rows) std::printf("%s\n", app::BoundaryListLine(row).c_str());
       return selection;

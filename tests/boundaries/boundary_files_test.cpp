@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "base/cp1252.h"
-#include "boundaries/boundary_list.h"
 #include "support/boundary_bytes.h"
 #include "support/checks.h"
 #include "support/temp_folder.h"
@@ -116,19 +115,6 @@ TEST(ReadExtensionPoints, ABrokenChainFailsNamingTheBoundaryAndTheBlock) {
               "Cannot read " + dyn.Path("Rxybxt.dat") + ": boundary 7 (" +
                   base::LocalTextFromAnsi("Z\xFCrich") + ") continues in " + row.message + ".");
   }
-}
-
-TEST(ListBoundaries, ListsCountsAboveZeroUnderTheirOwnOrdinals) {
-  std::vector<BoundaryListRow> rows = {{"0", "a"}, {"-3", "b"}, {"1", "c"}, {"191", "d"}};
-  std::vector<ListedBoundary> listed = ListBoundaries(rows);
-  ASSERT_EQ(listed.size(), 2u);
-  EXPECT_EQ(listed[0].ordinal, 3);
-  EXPECT_EQ(listed[0].description, "c");
-  EXPECT_EQ(listed[1].ordinal, 4);
-  EXPECT_EQ(listed[1].node_count, "191");
-  EXPECT_FALSE(RequiresExtensionFile(rows));
-  rows.push_back({"192", "e"});
-  EXPECT_TRUE(RequiresExtensionFile(rows));
 }
 
 }  // namespace
