@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "app/messages.h"
 #include "gui/frm_main.h"
 
 int main(int argc, char** argv) {
@@ -29,7 +30,9 @@ int main(int argc, char** argv) {
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [&] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-      if (box->text() == QStringLiteral("Convert finished !")) seconds = clock.elapsed() / 1000.0;
+      if (box->text() == QString::fromStdString(routix::app::ConvertFinished().text)) {
+        seconds = static_cast<double>(clock.elapsed()) / 1000.0;
+      }
       box->buttons().front()->click();
     }
   });

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/destination.h"
 #include "base/clock.h"
 #include "base/conversion_error.h"
 #include "base/output_file.h"
@@ -132,7 +133,8 @@ int main(int argc, char** argv) {
     } else if (mode == "convert" && argc == 4) {
       BenchServices bench;
       Clock::time_point start = Clock::now();
-      int32_t records = routix::streets::ConvertStreetNetwork(argv[2], argv[3], bench.services);
+      int32_t records = routix::streets::ConvertStreetNetwork(
+          argv[2], routix::app::OutputBase(argv[3]), bench.services);
       std::printf("%d %.4f\n", records, SecondsSince(start));
     } else if (mode == "floor" && argc == 5) {
       Floor(argv[2], argv[3], argv[4]);

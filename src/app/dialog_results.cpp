@@ -1,5 +1,6 @@
 #include "app/dialog_results.h"
 
+#include "base/path_utils.h"
 #include "platform/native_separator.h"
 
 namespace routix::app {
@@ -20,13 +21,7 @@ std::string SaveDialogResult(const std::optional<std::string>& chosen, const std
   } else {
     result = file_name;
   }
-  bool has_ext = result.size() >= ext.size();
-  for (size_t i = 0; has_ext && i < ext.size(); ++i) {
-    char c = result[result.size() - ext.size() + i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    has_ext = c == ext[i];
-  }
-  if (!has_ext) result += ext;
+  if (!base::EndsWithAnyCase(result, ext)) result += ext;
   return result;
 }
 

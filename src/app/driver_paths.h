@@ -1,6 +1,6 @@
-// The paths the conversion driver builds from the Server folder S and the destination D as
-// the fields hold them: the boundary data files, the DYN folder in the messages and for the
-// conversion, the combined boundary output and its deletion pattern, the export marker.
+// The paths the driver builds from the Server folder S as the field holds it: the boundary
+// data files, the DYN folder for the selection, for the messages and for the conversion, and
+// the export marker.
 #pragma once
 
 #include <string>
@@ -9,13 +9,9 @@ namespace routix::app {
 
 std::string BoundaryDataFile(const std::string& server_folder);        // S\DYN\Rxybnd.dat
 std::string BoundaryExtensionFile(const std::string& server_folder);   // S\DYN\Rxybxt.dat
+std::string DynFolder(const std::string& server_folder);               // S\DYN, normalised
 std::string DynFolderForMessage(const std::string& server_folder);     // S\DYN\, normalised
 std::string DynFolderForConversion(const std::string& server_folder);  // S\DYN, as joined
-// The main file of the combined output, F(D)\Bnd_<base of D>.shp: C:\out\roads.shp and
-// C:\out\roads both give C:\out\Bnd_roads.shp.
-std::string CombinedOutput(const std::string& destination);
-// Every file of the combined output: F(D)\Bnd_<base of D>.*
-std::string CombinedOutputPattern(const std::string& destination);
-std::string ExportMarker(const std::string& server_folder);  // S\DYN\Mapfil.asc
+std::string ExportMarker(const std::string& server_folder);            // S\DYN\Mapfil.asc
 
 }  // namespace routix::app

@@ -1,10 +1,14 @@
 // The system's own texts: the message boxes of a press of Go (M1 to M10) with their buttons,
-// icons and titles, the status texts, the titles and captions. Every text stands here
-// exactly as the user reads it, so that a slip is caught by the tests that spell them out.
+// icons and titles, the status texts, the titles and captions of both windows, and what the
+// command line prints. Every text stands here exactly as the user reads it, so that a slip is
+// caught by the tests that spell them out, and no front end holds a text of its own.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "boundaries/boundary_list.h"
 
 namespace routix::app {
 
@@ -17,6 +21,8 @@ struct Message {
   Buttons buttons = Buttons::kOk;
   Icon icon = Icon::kNone;
   std::string title;  // empty: the application's title
+  // For a question: what a front end that cannot ask says when it answers No.
+  std::string refusal;
 };
 
 inline constexpr std::string_view kApplicationTitle = "Routix to Shapefile";
@@ -26,6 +32,8 @@ inline constexpr std::string_view kVersion = "2.0.2";
 inline constexpr std::string_view kFinished = "Finished !";
 inline constexpr std::string_view kServerFolderBrowseTitle = "Select path to Server folder";
 inline constexpr std::string_view kSaveShapefileTitle = "Save shape file As";
+// The save dialog's one filter, for ext with its full stop: "Shape files (*.shp)".
+std::string ShapeFilesFilter(std::string_view ext);
 
 // Line breaks inside a message are a carriage return and a line feed.
 inline constexpr std::string_view kCrLf = "\r\n";
@@ -33,17 +41,57 @@ inline constexpr std::string_view kCrLf = "\r\n";
 Message SelectConvertType();                                    // M1
 Message RxybndNotFound(const std::string& dyn_folder);          // M2, the folder with its separator
 Message RxybxtNotFound(const std::string& dyn_folder);          // M3
-Message ReplaceCombinedOutput(const std::string& output);       // M4
 Message ServerPathIncorrect(const std::string& server_folder);  // M5
 Message GeoFolderNotFound(const std::string& server_folder);    // M6
-Message ReplaceDestination(const std::string& destination);     // M7
 Message DestinationPathIncorrect(const std::string& destination);  // M8
 Message IncompatibleDictionary();                                  // M9
 Message ConvertFinished();                                         // M10
+// "<path> already exists. Do you want to replace it?": the combined boundary output (M4), the
+// destination (M7), or the first per-boundary set that is there already.
+Message ReplaceExisting(const std::string& path);
 // An error raised inside a conversion, shown as it stands.
 Message ConversionFailed(const std::string& error_text);
 
 // The main window's caption completed with the version.
 std::string MainWindowCaption();
+
+// The captions of frmMain's controls.
+inline constexpr std::string_view kDataPathsCaption = "Specify data paths";
+inline constexpr std::string_view kServerFolderLabel = "Server folder";
+inline constexpr std::string_view kDestinationLabel = "Destination Shapefile";
+inline constexpr std::string_view kBrowseCaption = "...";
+inline constexpr std::string_view kGeo2ShpCaption = "Routix Geocode to Shapefile";
+inline constexpr std::string_view kDat2ShpCaption = "Routix Boundary to Shapefile";
+inline constexpr std::string_view kGoCaption = "&Go";
+inline constexpr std::string_view kExitCaption = "&Exit";
+
+// The title of frmSelectBnd and the captions of its controls, columns and menu items.
+inline constexpr std::string_view kBoundarySettingTitle = "Boundary Setting";
+inline constexpr std::string_view kSelectBoundaryCaption = "Select Boundary";
+inline constexpr std::string_view kBoundaryTypeCaption = "Select Boundary type";
+inline constexpr std::string_view kPolygonCaption = "Polygon";
+inline constexpr std::string_view kPolylineCaption = "Polyline";
+inline constexpr std::string_view kOutputTypeCaption = "Select output Shapefile type";
+inline constexpr std::string_view kAllInOneCaption = "All boundary in one Shapefile";
+inline constexpr std::string_view kEachInOneCaption = "Each boundary in one Shapefile";
+inline constexpr std::string_view kOkCaption = "OK";
+inline constexpr std::string_view kCancelCaption = "Cancel";
+inline constexpr std::string_view kIdColumn = "ID";
+inline constexpr std::string_view kDescriptionColumn = "Description";
+inline constexpr std::string_view kNodesColumn = "Nodes #";
+inline constexpr std::string_view kSelectAllCaption = "Select All";
+inline constexpr std::string_view kDeselectAllCaption = "Deselect All";
+// "Selected: 3 boundaries"; 0 and 1 take the singular.
+std::string SelectedCount(int count);
+
+// What the command line prints: its summary lines, and its notes on the selection.
+std::string StreetsWritten(int32_t records, const std::string& main_file, double seconds);
+std::string BoundariesWritten(int32_t records, const std::string& main_file, double seconds);
+std::string BoundarySetsWritten(int32_t records, int32_t sets, const std::string& folder,
+                                double seconds);
+inline constexpr std::string_view kNoBoundarySelected = "No boundary selected.";
+std::string BoundaryNotListed(int ordinal, const std::string& boundary_file);
+// One line of the list command: ID, node count and description (decoded to UTF-8), by tabs.
+std::string BoundaryListLine(const boundaries::ListedBoundary& boundary);
 
 }  // namespace routix::app

@@ -2,10 +2,11 @@
 
 #include <exception>
 #include <string>
+#include <vector>
 
+#include "app/destination.h"
 #include "app/driver_paths.h"
-#include "app/street_paths.h"
-#include "boundaries/boundary_conversion.h"
+#include "base/path_utils.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
 #include "streets/street_conversion.h"
@@ -30,27 +31,67 @@ void ResetProgressDisplay(const base::ProgramServices& services) {
   services.main_status_panel.SetText(std::string(kFinished));
 }
 
-// Runs one step of a conversion; an error it raises is shown once the step has unwound (the
-// pointer is back to normal by then), and false tells the caller to stop the run with the box
-// still ticked.
+// Runs one step of a conversion; an error it raises clears the status panel, which would
+// otherwise go on naming the step, and is shown once the step has unwound (the pointer is
+// back to normal by then). false tells the caller to stop the run with the box still ticked.
 template <typename Step>
-bool Attempt(ConversionUi& ui, Step step) {
+bool Attempt(ConversionUi& ui, const base::ProgramServices& services, Step step) {
   try {
     step();
     return true;
   } catch (const std::exception& error) {
+    services.main_status_panel.SetText("");
     ui.ShowMessage(ConversionFailed(error.what()));
     return false;
   }
 }
 
+// The main file of the first set that one-set-per-boundary mode would replace, or nothing.
+std::string FirstExistingBoundarySet(const std::string& server_folder,
+                                     const boundaries::BoundaryOutput& output,
+                                     const boundaries::BoundarySelection& selected_boundaries,
+                                     const base::FileSystemService& files) {
+  for (const std::string& base : boundaries::PerBoundaryOutputBases(
+           DynFolderForConversion(server_folder), output.folder, selected_boundaries)) {
+    if (files.FileExists(base + ".shp")) return base + ".shp";
+  }
+  return {};
+}
+
+// Whether the boundary outputs may be written: asks before the combined output, or with
+// ask_each the first per-boundary set, is replaced, and on Yes deletes every file of the
+// combined output's base name. false when the run stops here.
+bool MayReplaceBoundaryOutput(ConversionUi& ui, const std::string& server_folder,
+                              const boundaries::BoundaryOutput& output,
+                              const boundaries::BoundarySelection& selected_boundaries,
+                              bool ask_each, const base::ProgramServices& services) {
+  const base::FileSystemService& files = services.file_system_service;
+  std::string existing;
+  if (!selected_boundaries.one_file_per_boundary) {
+    if (files.FileExists(output.combined_base + ".shp")) existing = output.combined_base + ".shp";
+  } else if (ask_each && !Attempt(ui, services, [&] {
+               existing =
+                   FirstExistingBoundarySet(server_folder, output, selected_boundaries, files);
+             })) {
+    return false;
+  }
+  if (existing.empty()) return true;
+  if (ui.ShowMessage(ReplaceExisting(existing)) != Answer::kYes) {
+    ui.Untick(CheckBox::kDat2Shp);
+    return false;
+  }
+  if (selected_boundaries.one_file_per_boundary) return true;
+  return Attempt(ui, services, [&] { files.DeleteFilesOfBase(output.combined_base); });
+}
+
 // The boundary part; false when the run stops here.
 bool RunBoundaryPart(ConversionUi& ui, bool geocode_ticked,
                      boundaries::BoundarySelection& selected_boundaries,
-                     const base::ProgramServices& services) {
+                     const base::ProgramServices& services, const RunOptions& options,
+                     RunResult& result) {
   const base::FileSystemService& files = services.file_system_service;
   const std::string server_folder = ui.ServerFolderText();
-  const std::string destination = ui.DestinationText();
+  const boundaries::BoundaryOutput output = BoundaryOutputOf(ui.DestinationText());
   if (!files.FileExists(BoundaryDataFile(server_folder))) {
     ui.ShowMessage(RxybndNotFound(DynFolderForMessage(server_folder)));
     return false;
@@ -64,22 +105,14 @@ bool RunBoundaryPart(ConversionUi& ui, bool geocode_ticked,
     ui.Untick(CheckBox::kDat2Shp);
     return geocode_ticked;
   }
-  if (!selected_boundaries.one_file_per_boundary) {
-    const std::string combined = CombinedOutput(destination);
-    if (files.FileExists(combined)) {
-      if (ui.ShowMessage(ReplaceCombinedOutput(combined)) != Answer::kYes) {
-        ui.Untick(CheckBox::kDat2Shp);
-        return false;
-      }
-      if (!Attempt(ui, [&] { files.DeleteMatches(CombinedOutputPattern(destination)); })) {
-        return false;
-      }
-    }
+  if (!MayReplaceBoundaryOutput(ui, server_folder, output, selected_boundaries,
+                                options.ask_before_each_boundary_set, services)) {
+    return false;
   }
-  if (!Attempt(ui, [&] {
+  if (!Attempt(ui, services, [&] {
         BusyPointer busy(ui);
-        boundaries::ConvertBoundaries(DynFolderForConversion(server_folder), destination,
-                                      selected_boundaries, services);
+        result.boundaries = boundaries::ConvertBoundaries(DynFolderForConversion(server_folder),
+                                                          output, selected_boundaries, services);
       })) {
     return false;
   }
@@ -91,13 +124,14 @@ bool RunBoundaryPart(ConversionUi& ui, bool geocode_ticked,
 
 // The street network part; false when the run stops here.
 bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_boundaries,
-                   const base::ProgramServices& services) {
+                   const base::ProgramServices& services, const RunOptions& options,
+                   RunResult& result) {
   if (!ValidatePaths(ui, services.file_system_service)) {
     ui.Untick(CheckBox::kGeo2Shp);
     return false;
   }
   const std::string server_folder = ui.ServerFolderText();
-  if (!Attempt(ui, [&] {
+  if (options.run_export && !Attempt(ui, services, [&] {
         streets::PrepareServerFolder(server_folder, services);
         streets::RunExportTool(server_folder, services);
       })) {
@@ -110,10 +144,10 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
     selected_boundaries.col_return.clear();
     return false;
   }
-  const std::string destination = ui.DestinationText();
-  if (!Attempt(ui, [&] {
+  const std::string output_base = OutputBase(ui.DestinationText());
+  if (!Attempt(ui, services, [&] {
         BusyPointer busy(ui);
-        streets::ConvertStreetNetwork(server_folder, destination, services);
+        result.street_records = streets::ConvertStreetNetwork(server_folder, output_base, services);
       })) {
     return false;
   }
@@ -126,40 +160,46 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
 bool ValidatePaths(ConversionUi& ui, const base::FileSystemService& files) {
   const std::string server_folder = ui.ServerFolderText();
   const std::string destination = ui.DestinationText();
-  switch (CheckStreetPaths(server_folder, destination, files)) {
-    case StreetPathCheck::kReady:
-      return true;
-    case StreetPathCheck::kServerFolderMissing:
-      ui.ShowMessage(ServerPathIncorrect(server_folder));
-      return false;
-    case StreetPathCheck::kGeoFolderMissing:
-      ui.ShowMessage(GeoFolderNotFound(server_folder));
-      return false;
-    case StreetPathCheck::kDestinationExists:
-      if (ui.ShowMessage(ReplaceDestination(destination)) == Answer::kYes) return true;
-      ui.BrowseDestination();
-      return false;
-    case StreetPathCheck::kDestinationFolderMissing:
-      ui.ShowMessage(DestinationPathIncorrect(destination));
-      return false;
+  const std::string main_file = OutputMainFile(destination);
+  if (!files.FolderExists(server_folder)) {
+    ui.ShowMessage(ServerPathIncorrect(server_folder));
+    return false;
   }
+  if (!files.FolderExists(server_folder + base::NativeSeparators("\\GEO"))) {
+    ui.ShowMessage(GeoFolderNotFound(server_folder));
+    return false;
+  }
+  if (files.FileExists(main_file)) {
+    if (ui.ShowMessage(ReplaceExisting(main_file)) == Answer::kYes) return true;
+    ui.BrowseDestination();
+    return false;
+  }
+  if (files.FolderExists(base::FolderOfPath(main_file))) return true;
+  ui.ShowMessage(DestinationPathIncorrect(destination));
   return false;
 }
 
-void RunConversion(ConversionUi& ui, boundaries::BoundarySelection& selected_boundaries,
-                   const base::ProgramServices& services) {
+RunResult RunConversion(ConversionUi& ui, boundaries::BoundarySelection& selected_boundaries,
+                        const base::ProgramServices& services, const RunOptions& options) {
+  RunResult result;
   const bool geocode = ui.IsTicked(CheckBox::kGeo2Shp);
   const bool boundary = ui.IsTicked(CheckBox::kDat2Shp);
   if (!geocode && !boundary) {
     ui.ShowMessage(SelectConvertType());
     ui.FocusGeocodeBox();
-    return;
+    return result;
   }
-  if (boundary && !RunBoundaryPart(ui, geocode, selected_boundaries, services)) return;
-  if (geocode && !RunStreetPart(ui, selected_boundaries, services)) return;
+  if (boundary && !RunBoundaryPart(ui, geocode, selected_boundaries, services, options, result)) {
+    return result;
+  }
+  if (geocode && !RunStreetPart(ui, selected_boundaries, services, options, result)) {
+    return result;
+  }
   ResetProgressDisplay(services);
   ui.ShowMessage(ConvertFinished());
   selected_boundaries.col_return.clear();
+  result.finished = true;
+  return result;
 }
 
 }  // namespace routix::app

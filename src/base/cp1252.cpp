@@ -38,7 +38,7 @@ std::string Cp1252ToUtf8(std::string_view text) {
   return out;
 }
 
-std::string FileNameFromAnsi(std::string_view ansi) {
+std::string LocalTextFromAnsi(std::string_view ansi) {
   return platform::kFileNamesAreUtf8 ? Cp1252ToUtf8(ansi) : std::string(ansi);
 }
 

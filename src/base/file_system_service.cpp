@@ -8,6 +8,7 @@
 #include "base/conversion_error.h"
 #include "base/input_file.h"
 #include "base/path_utils.h"
+#include "platform/file_name_encoding.h"
 #include "platform/file_path.h"
 
 namespace fs = std::filesystem;
@@ -17,10 +18,9 @@ namespace {
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// The folder part of a pattern and the files of that folder that match its name part.
-std::vector<fs::path> Matches(const std::string& pattern) {
-  std::string folder = FolderOfPath(pattern);
-  std::string name_pattern = FileNameOfPath(pattern);
+// The files (not the folders) of folder whose names match.
+template <typename Match>
+std::vector<fs::path> FilesOf(const std::string& folder, Match match) {
   std::vector<fs::path> found;
   std::error_code error;
   fs::directory_iterator it(platform::FilePath(folder.empty() ? "." : folder), error);
@@ -28,12 +28,26 @@ std::vector<fs::path> Matches(const std::string& pattern) {
   for (fs::directory_iterator end; it != end; it.increment(error)) {
     std::error_code kind_error;
     if (!it->is_regular_file(kind_error)) continue;
-    if (MatchesWildcard(platform::PathText(it->path().filename()), name_pattern)) {
-      found.push_back(it->path());
-    }
+    if (match(platform::PathText(it->path().filename()))) found.push_back(it->path());
   }
   if (error) throw FileError("read the folder", folder, error.message());
   return found;
+}
+
+// The files of the pattern's folder that match its name part.
+std::vector<fs::path> Matches(const std::string& pattern) {
+  std::string name_pattern = FileNameOfPath(pattern);
+  return FilesOf(FolderOfPath(pattern),
+                 [&](std::string_view name) { return MatchesWildcard(name, name_pattern); });
+}
+
+void DeleteAll(const std::vector<fs::path>& files) {
+  for (const fs::path& file : files) {
+    std::error_code error;
+    if (!fs::remove(file, error) || error) {
+      throw FileError("delete", platform::PathText(file), error ? error.message() : "it is gone");
+    }
+  }
 }
 
 // Copies the entries of from into to, recursively, creating to when missing. A file of the
@@ -149,12 +163,19 @@ std::string FileSystemService::FirstMatch(const std::string& pattern) const {
 }
 
 void FileSystemService::DeleteMatches(const std::string& pattern) const {
-  for (const fs::path& file : Matches(pattern)) {
-    std::error_code error;
-    if (!fs::remove(file, error) || error) {
-      throw FileError("delete", platform::PathText(file), error ? error.message() : "it is gone");
+  DeleteAll(Matches(pattern));
+}
+
+void FileSystemService::DeleteFilesOfBase(const std::string& base) const {
+  const std::string stem = FileNameOfPath(base) + ".";
+  DeleteAll(FilesOf(FolderOfPath(base), [&](std::string_view name) {
+    if (name.size() < stem.size()) return false;
+    if (!platform::kFileNamesIgnoreCase) return name.starts_with(stem);
+    for (size_t i = 0; i < stem.size(); ++i) {
+      if (Lower(name[i]) != Lower(stem[i])) return false;
     }
-  }
+    return true;
+  }));
 }
 
 }  // namespace routix::base

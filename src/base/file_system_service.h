@@ -1,7 +1,8 @@
 // The file system as the conversions use it: existence tests, folder creation and copying,
-// file deletion, text files, the line count of a text file, and the wildcard search and
-// deletion of files in one folder. FileExists and FolderExists never fail; every other
-// operation throws ConversionError naming the path and the reason when it cannot do its work.
+// file deletion, text files, the line count of a text file, the wildcard search and deletion
+// of files in one folder, and the deletion of every file of one base name. FileExists and
+// FolderExists never fail; every other operation throws ConversionError naming the path and the
+// reason when it cannot do its work.
 #pragma once
 
 #include <cstdint>
@@ -37,6 +38,10 @@ class FileSystemService {
   std::string FirstMatch(const std::string& pattern) const;
   // Deletes every file matching pattern.
   void DeleteMatches(const std::string& pattern) const;
+  // Deletes every file of base's folder whose name is base's name, a full stop and any
+  // extension. The name is matched literally (a * or ? in it is not a wildcard), in its exact
+  // case where the platform tells names apart by case, in any case on Windows.
+  void DeleteFilesOfBase(const std::string& base) const;
 };
 
 // Whether name matches a wildcard pattern of * and ?, without regard to ASCII case.

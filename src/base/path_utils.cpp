@@ -23,6 +23,18 @@ std::string_view TrimSpaces(std::string_view text) {
   return text.substr(first, last - first + 1);
 }
 
+bool EndsWithAnyCase(std::string_view text, std::string_view ending) {
+  if (text.size() < ending.size()) return false;
+  text.remove_prefix(text.size() - ending.size());
+  for (size_t i = 0; i < ending.size(); ++i) {
+    char c = text[i], e = ending[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (e >= 'A' && e <= 'Z') e = static_cast<char>(e - 'A' + 'a');
+    if (c != e) return false;
+  }
+  return true;
+}
+
 std::string NormalizePath(std::string_view path, char separator) {
   std::string_view trimmed = TrimSpaces(path);
   if (trimmed.empty() || (trimmed.size() == 1 && trimmed[0] == separator)) return {};

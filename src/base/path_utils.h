@@ -32,4 +32,7 @@ std::string NativeSeparators(std::string_view literal, char separator = platform
 // The text without its leading and trailing space characters (only the space).
 std::string_view TrimSpaces(std::string_view text);
 
+// Whether text ends in ending, the letters A to Z taken as a to z ("roads.SHP", ".shp").
+bool EndsWithAnyCase(std::string_view text, std::string_view ending);
+
 }  // namespace routix::base

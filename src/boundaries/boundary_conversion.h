@@ -1,12 +1,13 @@
 // The boundary conversion: every selected boundary of at least two nodes of a DYN folder's
 // Rxybnd.dat (with Rxybxt.dat for the long ones) becomes one closed, clockwise polygon or
-// polyline, in one set Bnd_<destination name> or in one set per boundary named after its
-// description, beside the destination; Report.err there lists the edges that run back over
-// others. Any failure throws ConversionError naming the file, with the open set closed.
+// polyline, in one combined set or in one set per boundary named after its description, in
+// the output folder; Report.err there lists the edges that run back over others. Any failure
+// throws ConversionError naming the file, with the open set closed.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/program_services.h"
 #include "boundaries/boundary_selection.h"
@@ -18,12 +19,24 @@ struct BoundaryConversionResult {
   int32_t records = 0;  // boundaries written into them
 };
 
-// dyn_folder: the DYN folder, not normalised; destination: the destination .shp path as typed,
-// of which only the folder counts in one-set-per-boundary mode. Drives the progress bar (one
-// step per record of Rxybnd.dat) and the status panel; never yields.
+// Where the boundaries go: the folder of Report.err and of the sets of one-set-per-boundary
+// mode, and the base name (without ".shp") of the one set of all boundaries.
+struct BoundaryOutput {
+  std::string folder;
+  std::string combined_base;
+};
+
+// dyn_folder: the DYN folder, not normalised. Drives the progress bar (one step per record of
+// Rxybnd.dat) and the status panel; never yields.
 BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
-                                           const std::string& destination,
+                                           const BoundaryOutput& output,
                                            const BoundarySelection& selection,
                                            const base::ProgramServices& services);
+
+// The base names of the sets that one-set-per-boundary mode writes into folder, in the order
+// it writes them: one for each selected boundary of at least two nodes.
+std::vector<std::string> PerBoundaryOutputBases(const std::string& dyn_folder,
+                                                const std::string& folder,
+                                                const BoundarySelection& selection);
 
 }  // namespace routix::boundaries

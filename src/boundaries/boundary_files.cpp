@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "base/conversion_error.h"
+#include "base/cp1252.h"
 #include "base/path_utils.h"
 
 namespace routix::boundaries {
@@ -30,19 +31,28 @@ BoundaryPoint GetNode(const uint8_t* in) {
   return {get_float(in), get_float(in + 4)};
 }
 
-// "Cannot read ...Rxybxt.dat: boundary 12 (North) continues in block 7, <what>."
+// "Cannot read ...Rxybxt.dat: boundary 12 (North) continues in block 7, <what>.", the
+// description in the form every message is in.
 base::ConversionError ChainError(const base::InputFile& file, const BoundaryRecord& record,
                                  int32_t block, const std::string& what) {
   return base::FileError("read", file.path(),
                          "boundary " + std::to_string(record.ordinal) + " (" +
-                             DescriptionWithoutNul(record.description) + ") continues in block " +
-                             std::to_string(block) + ", " + what);
+                             base::LocalTextFromAnsi(DescriptionWithoutNul(record.description)) +
+                             ") continues in block " + std::to_string(block) + ", " + what);
 }
 
 }  // namespace
 
+std::string RxybndPath(const std::string& dyn_folder) {
+  return base::NormalizePath(dyn_folder + base::NativeSeparators("\\Rxybnd.dat"));
+}
+
+std::string RxybxtPath(const std::string& dyn_folder) {
+  return base::NormalizePath(dyn_folder + base::NativeSeparators("\\Rxybxt.dat"));
+}
+
 std::vector<BoundaryListRow> ReadBoundaryList(const std::string& dyn_folder) {
-  BoundaryFile file(base::NormalizePath(dyn_folder + base::NativeSeparators("\\Rxybnd.dat")));
+  BoundaryFile file(RxybndPath(dyn_folder));
   std::vector<BoundaryListRow> rows;
   rows.reserve(static_cast<size_t>(file.record_count()));
   BoundaryRecord record;

@@ -37,6 +37,10 @@ struct BoundaryListRow {
   std::string description;  // without surrounding spaces; NUL bytes stay
 };
 
+// dyn_folder's two boundary files, normalised.
+std::string RxybndPath(const std::string& dyn_folder);
+std::string RxybxtPath(const std::string& dyn_folder);
+
 // One row per record of dyn_folder's Rxybnd.dat, in file order; a trailing partial record is
 // not a record.
 std::vector<BoundaryListRow> ReadBoundaryList(const std::string& dyn_folder);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/cp1252.h"
 #include "base/path_utils.h"
 
 namespace routix::boundaries {
@@ -50,6 +51,12 @@ std::string MakeOutputName(UsedOutputNames& names, std::string_view description)
   while (CollectionHasKey(names.names, candidate)) candidate = Numbered(base, ++number);
   AddKey(names.names, candidate);
   return candidate;
+}
+
+std::string PerBoundaryBase(UsedOutputNames& names, const std::string& folder,
+                            std::string_view description) {
+  return base::NormalizePath(folder + base::NativeSeparators("\\") +
+                             base::LocalTextFromAnsi(MakeOutputName(names, description)));
 }
 
 }  // namespace routix::boundaries

@@ -22,6 +22,11 @@ struct UsedOutputNames {
 
 std::string MakeOutputName(UsedOutputNames& names, std::string_view description);
 
+// The base name of one boundary's own set in folder: MakeOutputName's name in the form the
+// platform names files.
+std::string PerBoundaryBase(UsedOutputNames& names, const std::string& folder,
+                            std::string_view description);
+
 // Without surrounding spaces (trimmed first, so spaces before a removed character stay), without
 // * NUL \ / : , ? " < > | and the control characters, and with an underscore after a part
 // before the first full stop that Windows reserves for a device (CON, PRN, AUX, NUL, COM1-9,

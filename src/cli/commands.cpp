@@ -1,43 +1,26 @@
 #include "cli/commands.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "app/conversion_ui.h"
+#include "app/destination.h"
 #include "app/driver_paths.h"
 #include "app/field_tidy.h"
 #include "app/messages.h"
-#include "app/street_paths.h"
-#include "base/conversion_error.h"
-#include "base/cp1252.h"
-#include "base/path_utils.h"
-#include "boundaries/boundary_conversion.h"
-#include "boundaries/boundary_files.h"
-#include "boundaries/boundary_list.h"
+#include "app/run_conversion.h"
+#include "app/select_boundaries.h"
 #include "platform/file_path.h"
-#include "streets/export_run.h"
-#include "streets/server_folder.h"
-#include "streets/street_conversion.h"
+#include "shapefile/shapefile_format.h"
 
 namespace routix::cli {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A refused input: its message goes to standard error and the command ends with status 1.
-struct Refusal {
-  std::string text;
-};
-
-// Prints a message on standard error, its CR LF line breaks as the terminal's line feeds.
-void PrintError(const std::string& text) {
-  std::string lines;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
-  }
-  std::fprintf(stderr, "%s\n", lines.c_str());
-}
 
 std::string Absolute(const std::string& path) {
   if (path.empty()) return path;
@@ -46,135 +29,122 @@ std::string Absolute(const std::string& path) {
   return error ? path : platform::PathText(absolute);
 }
 
-std::string AlreadyExists(const std::string& path) {
-  return path + " already exists. Use --overwrite to replace it.";
-}
+// The front end without a person in front of it. A question is answered Yes with --overwrite
+// and otherwise refused; any other message but "Convert finished !" is a refusal or failure.
+class CommandLineUi : public app::ConversionUi {
+ public:
+  CommandLineUi(const CliOptions& options, TerminalProgress& progress)
+      : options_(options),
+        progress_(progress),
+        server_folder_(Absolute(options.server_folder)),
+        destination_(Absolute(app::TidyDestination(options.destination))) {}
 
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
+  int status() const { return status_; }
 
-// Runs body, turning a refusal or a failure into its message and status 1.
-template <typename Body>
-int Guarded(Body body) {
-  try {
-    return body();
-  } catch (const Refusal& refusal) {
-    PrintError(refusal.text);
-  } catch (const std::exception& error) {
-    PrintError(error.what());
+  bool IsTicked(app::CheckBox box) const override {
+    const bool streets = options_.command == Command::kStreets;
+    return box == app::CheckBox::kGeo2Shp ? streets && !geocode_unticked_
+                                          : !streets && !boundary_unticked_;
   }
-  return kExitFailed;
+  void Untick(app::CheckBox box) override {
+    (box == app::CheckBox::kGeo2Shp ? geocode_unticked_ : boundary_unticked_) = true;
+  }
+  std::string ServerFolderText() const override { return server_folder_; }
+  std::string DestinationText() const override { return destination_; }
+  app::Answer ShowMessage(const app::Message& message) override {
+    if (message.buttons == app::Buttons::kYesNo) {
+      if (options_.overwrite) return app::Answer::kYes;
+      Refuse(message.refusal, kExitFailed);
+      return app::Answer::kNo;
+    }
+    if (message.icon != app::Icon::kNone) Refuse(message.text, kExitFailed);
+    return app::Answer::kOk;
+  }
+  void FocusGeocodeBox() override {}
+  void SetBusyPointer(bool) override {}
+  void BrowseDestination() override {}  // the refused question has said it all
+
+  // list prints the rows; boundaries picks the --select ordinals, or every row.
+  boundaries::BoundarySelection PickBoundaries(const std::vector<boundaries::ListedBoundary>& rows,
+                                               const boundaries::BoundarySelection&) override {
+    boundaries::BoundarySelection selection{
+        {},
+        static_cast<int16_t>(options_.polyline ? shapefile::kPolyLine : shapefile::kPolygon),
+        options_.per_boundary};
+    if (options_.command == Command::kList) {
+      for (const auto& row : rows) std::printf("%s\n", app::BoundaryListLine(row).c_str());
+      return selection;
+    }
+    std::vector<int> listed;
+    for (const boundaries::ListedBoundary& row : rows) listed.push_back(row.ordinal);
+    for (int ordinal : options_.select.value_or(listed)) {
+      if (!std::binary_search(listed.begin(), listed.end(), ordinal)) {
+        Refuse(app::BoundaryNotListed(ordinal, app::BoundaryDataFile(server_folder_)), kExitUsage);
+        return {};
+      }
+      selection.col_return.push_back(std::to_string(ordinal));
+    }
+    if (selection.col_return.empty()) Print(std::string(app::kNoBoundarySelected));
+    return selection;
+  }
+
+ private:
+  // On standard error, the message's CR LF line breaks as the terminal's line feeds.
+  void Print(const std::string& text) {
+    progress_.Clear();
+    std::string lines;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+    }
+    std::fprintf(stderr, "%s\n", lines.c_str());
+  }
+  void Refuse(const std::string& text, int status) {
+    Print(text);
+    status_ = status;
+  }
+
+  const CliOptions& options_;
+  TerminalProgress& progress_;
+  const std::string server_folder_;
+  const std::string destination_;
+  bool geocode_unticked_ = false;
+  bool boundary_unticked_ = false;
+  int status_ = kExitDone;
+};
+
+// The summary line of a finished run.
+std::string Summary(const CliOptions& options, const std::string& destination,
+                    const app::RunResult& result, double seconds) {
+  if (options.command == Command::kStreets) {
+    return app::StreetsWritten(result.street_records, app::OutputMainFile(destination), seconds);
+  }
+  const boundaries::BoundaryOutput output = app::BoundaryOutputOf(destination);
+  if (options.per_boundary) {
+    return app::BoundarySetsWritten(result.boundaries.records, result.boundaries.sets,
+                                    output.folder, seconds);
+  }
+  return app::BoundariesWritten(result.boundaries.records, output.combined_base + ".shp", seconds);
 }
 
 }  // namespace
 
-int RunStreets(const CliOptions& options, const base::ProgramServices& services) {
-  return Guarded([&] {
-    const auto start = Clock::now();
-    const std::string server_folder = Absolute(options.server_folder);
-    const std::string destination = Absolute(app::TidyDestination(options.destination));
-    switch (app::CheckStreetPaths(server_folder, destination, services.file_system_service)) {
-      case app::StreetPathCheck::kReady:
-        break;
-      case app::StreetPathCheck::kServerFolderMissing:
-        throw Refusal{app::ServerPathIncorrect(server_folder).text};
-      case app::StreetPathCheck::kGeoFolderMissing:
-        throw Refusal{app::GeoFolderNotFound(server_folder).text};
-      case app::StreetPathCheck::kDestinationExists:
-        if (!options.overwrite) throw Refusal{AlreadyExists(destination)};
-        break;
-      case app::StreetPathCheck::kDestinationFolderMissing:
-        throw Refusal{app::DestinationPathIncorrect(destination).text};
-    }
-    if (!options.no_export) {
-      streets::PrepareServerFolder(server_folder, services);
-      streets::RunExportTool(server_folder, services);
-    }
-    if (!services.file_system_service.FileExists(app::ExportMarker(server_folder))) {
-      throw Refusal{app::IncompatibleDictionary().text};
-    }
-    int32_t records = streets::ConvertStreetNetwork(server_folder, destination, services);
-    if (!options.quiet) {
-      std::printf("Wrote %d street segments to %s in %.2f s.\n", records, destination.c_str(),
-                  SecondsSince(start));
-    }
-    return kExitDone;
-  });
-}
+int RunCommand(const CliOptions& options, const base::ProgramServices& services,
+               TerminalProgress& progress) {
+  const auto start = Clock::now();
+  CommandLineUi ui(options, progress);
+  boundaries::BoundarySelection selection;
+  app::SelectBoundaries(ui, selection, services);  // nothing for streets: its box is unticked
+  if (options.command == Command::kList || ui.status() != kExitDone) return ui.status();
 
-int RunBoundaries(const CliOptions& options, const base::ProgramServices& services) {
-  return Guarded([&] {
-    const auto start = Clock::now();
-    const base::FileSystemService& files = services.file_system_service;
-    const std::string server_folder = Absolute(options.server_folder);
-    const std::string destination = Absolute(app::TidyDestination(options.destination));
-    if (!files.FileExists(app::BoundaryDataFile(server_folder))) {
-      throw Refusal{app::RxybndNotFound(app::DynFolderForMessage(server_folder)).text};
-    }
-    if (!files.FileExists(app::BoundaryExtensionFile(server_folder))) {
-      throw Refusal{app::RxybxtNotFound(app::DynFolderForMessage(server_folder)).text};
-    }
-    std::vector<boundaries::BoundaryListRow> rows = boundaries::ReadBoundaryList(
-        base::NormalizePath(server_folder + base::NativeSeparators("\\DYN")));
-
-    boundaries::BoundarySelection selection;
-    selection.boundary_shape_type = options.polyline ? 3 : 5;
-    selection.one_file_per_boundary = options.per_boundary;
-    if (options.select) {
-      for (int ordinal : *options.select) {
-        if (ordinal > static_cast<int>(rows.size())) {
-          PrintError("--select: boundary " + std::to_string(ordinal) + " is not in " +
-                     app::BoundaryDataFile(server_folder) + ", which holds " +
-                     std::to_string(rows.size()) + ".");
-          return kExitUsage;
-        }
-        selection.col_return.push_back(std::to_string(ordinal));
-      }
-    } else {
-      for (const boundaries::ListedBoundary& listed : boundaries::ListBoundaries(rows)) {
-        selection.col_return.push_back(std::to_string(listed.ordinal));
-      }
-    }
-    if (selection.col_return.empty()) {
-      PrintError("No boundary selected.");
-      return kExitDone;
-    }
-    if (!options.per_boundary && files.FileExists(app::CombinedOutput(destination))) {
-      if (!options.overwrite) throw Refusal{AlreadyExists(app::CombinedOutput(destination))};
-      files.DeleteMatches(app::CombinedOutputPattern(destination));
-    }
-    boundaries::BoundaryConversionResult result = boundaries::ConvertBoundaries(
-        app::DynFolderForConversion(server_folder), destination, selection, services);
-    if (!options.quiet) {
-      std::string where = options.per_boundary ? std::to_string(result.sets) + " sets in " +
-                                                     base::FolderOfPath(destination)
-                                               : app::CombinedOutput(destination);
-      std::printf("Wrote %d boundaries to %s in %.2f s.\n", result.records, where.c_str(),
-                  SecondsSince(start));
-    }
-    return kExitDone;
-  });
-}
-
-int RunList(const CliOptions& options, const base::ProgramServices& services) {
-  return Guarded([&] {
-    const std::string server_folder = Absolute(options.server_folder);
-    if (!services.file_system_service.FileExists(app::BoundaryDataFile(server_folder))) {
-      throw Refusal{app::RxybndNotFound(app::DynFolderForMessage(server_folder)).text};
-    }
-    std::vector<boundaries::BoundaryListRow> rows = boundaries::ReadBoundaryList(
-        base::NormalizePath(server_folder + base::NativeSeparators("\\DYN")));
-    if (boundaries::RequiresExtensionFile(rows) &&
-        !services.file_system_service.FileExists(app::BoundaryExtensionFile(server_folder))) {
-      throw Refusal{app::RxybxtNotFound(app::DynFolderForMessage(server_folder)).text};
-    }
-    for (const boundaries::ListedBoundary& listed : boundaries::ListBoundaries(rows)) {
-      std::printf("%d\t%s\t%s\n", listed.ordinal, listed.node_count.c_str(),
-                  base::Cp1252ToUtf8(listed.description).c_str());
-    }
-    return kExitDone;
-  });
+  const app::RunResult result =
+      app::RunConversion(ui, selection, services,
+                         {.run_export = !options.no_export, .ask_before_each_boundary_set = true});
+  if (result.finished && !options.quiet) {
+    progress.Clear();
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    std::printf("%s\n", Summary(options, ui.DestinationText(), result, seconds).c_str());
+  }
+  return ui.status();
 }
 
 }  // namespace routix::cli

@@ -1,14 +1,15 @@
-// The three commands of routix2shp over the same conversions as the window: streets,
-// boundaries and list. Each checks its inputs with the window's rules and texts, runs, and
-// prints a summary line (unless quiet) or the reason it refused or failed. The result is the
-// exit status: 0 done (also when no boundary is selected), 1 refused or failed, 2 a usage
-// error found in the data (an ordinal that is not in Rxybnd.dat).
+// The three commands of routix2shp: streets, boundaries and list. Each drives the code behind
+// the window through a ConversionUi without a person in front of it: the command ticks its
+// box, the arguments fill the two path fields (made absolute), --overwrite answers Yes to the
+// questions before a replace, --select and the shape options stand in for the selection
+// dialog, and every refusal is printed on standard error. The result is the exit status: 0
+// done (also when no boundary is selected), 1 refused or failed, 2 a --select of a boundary
+// that the list does not hold.
 #pragma once
-
-#include <cstdio>
 
 #include "base/program_services.h"
 #include "cli/cli_options.h"
+#include "cli/terminal_progress.h"
 
 namespace routix::cli {
 
@@ -16,9 +17,9 @@ inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
 
-// Paths in options are as given; relative ones are taken from the current folder.
-int RunStreets(const CliOptions& options, const base::ProgramServices& services);
-int RunBoundaries(const CliOptions& options, const base::ProgramServices& services);
-int RunList(const CliOptions& options, const base::ProgramServices& services);
+// Runs streets, boundaries or list; progress is the terminal line behind services' progress
+// bar and status panel, cleared before anything is printed.
+int RunCommand(const CliOptions& options, const base::ProgramServices& services,
+               TerminalProgress& progress);
 
 }  // namespace routix::cli

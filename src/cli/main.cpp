@@ -40,12 +40,5 @@ int main(int argc, char** argv) {
   base::SystemClock clock;
   base::ProgramServices services{progress, progress, files,
                                  yield,    clock,    platform::ProgramFolder()};
-  switch (options.command) {
-    case cli::Command::kStreets:
-      return cli::RunStreets(options, services);
-    case cli::Command::kBoundaries:
-      return cli::RunBoundaries(options, services);
-    default:
-      return cli::RunList(options, services);
-  }
+  return cli::RunCommand(options, services, progress);
 }

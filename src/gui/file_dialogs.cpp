@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/dialog_results.h"
+#include "app/messages.h"
 #include "gui/qt_text.h"
 #include "platform/program_folder.h"
 
@@ -22,7 +23,7 @@ std::string BrowseForFolder(QWidget* owner, const std::string& start_path,
 std::string SaveFileDialog(QWidget* owner, const std::string& file_name, const std::string& title,
                            const std::string& ext) {
   std::string start = file_name.empty() ? platform::ProgramFolder() : file_name;
-  QString filter = QStringLiteral("Shape files (*%1)").arg(FromLocal(ext));
+  QString filter = FromLocal(app::ShapeFilesFilter(ext));
   QString chosen = QFileDialog::getSaveFileName(owner, FromLocal(title), FromLocal(start), filter,
                                                 nullptr, QFileDialog::DontConfirmOverwrite);
   std::optional<std::string> path;

@@ -5,12 +5,10 @@
 #include <QFocusEvent>
 #include <QMessageBox>
 
-#include "app/driver_paths.h"
 #include "app/field_tidy.h"
 #include "app/messages.h"
 #include "app/run_conversion.h"
-#include "base/conversion_error.h"
-#include "base/path_utils.h"
+#include "app/select_boundaries.h"
 #include "gui/file_dialogs.h"
 #include "gui/frm_select_bnd.h"
 #include "gui/qt_text.h"
@@ -20,8 +18,6 @@
 
 namespace routix::gui {
 namespace {
-
-QString Text(std::string_view text) { return FromLocal(std::string(text)); }
 
 bool IsInput(QEvent::Type type) {
   switch (type) {
@@ -47,25 +43,22 @@ frmMain::frmMain(QWidget* parent)
                                  yield_,    clock_,  platform::ProgramFolder()} {
   setObjectName("frmMain");
   UseWindowFont(this);
-  setWindowTitle(Text(app::MainWindowCaption()));
-  setFixedSize(SizeInTwips(this, 8025, 2535));
-
-  PlaceControls({
-      {Frame2, "Frame2", "Specify data paths", 90, 90, 7845, 1560},
-      {lblSrc, "Label0", "Server folder", 120, 270, 975, 315},
-      {txtSrc, "txtSrc", "", 1110, 270, 6195, 315},
-      {cmdBrwSrc, "cmdBrwSrc", "...", 7335, 270, 420, 315},
-      {lblDst, "Label1", "Destination Shapefile", 180, 630, 825, 390},
-      {txtDst, "txtDst", "", 1110, 705, 6195, 315},
-      {cmdBrwDst, "cmdBrwDst", "...", 7335, 705, 420, 315},
-      {chkGeo2Shp, "chkGeo2Shp", "Routix Geocode to Shapefile", 360, 1200, 2655, 255},
-      {chkDat2Shp, "chkDat2Shp", "Routix Boundary to Shapefile", 3240, 1200, 2655, 255},
-      {fraOperation, "fraOperation", "", 90, 1590, 7845, 615},
-      {cmdGo, "cmdGo", "&Go", 1155, 150, 2745, 405},
-      {cmdExit, "cmdExit", "&Exit", 3975, 150, 2745, 405},
-      {sttBar, "sttBar", "", 0, 2205, 8025, 330},
-      {prbMain, "prbMain", "", 4065, 2250, 3945, 270},
-  });
+  setWindowTitle(FromLocal(app::MainWindowCaption()));
+  BuildForm(this, app::kMainForm,
+            {{Frame2, "Frame2"},
+             {lblSrc, "Label0"},
+             {txtSrc, "txtSrc"},
+             {cmdBrwSrc, "cmdBrwSrc"},
+             {lblDst, "Label1"},
+             {txtDst, "txtDst"},
+             {cmdBrwDst, "cmdBrwDst"},
+             {chkGeo2Shp, "chkGeo2Shp"},
+             {chkDat2Shp, "chkDat2Shp"},
+             {fraOperation, "fraOperation"},
+             {cmdGo, "cmdGo"},
+             {cmdExit, "cmdExit"},
+             {sttBar, "sttBar"},
+             {prbMain, "prbMain"}});
   lblDst->setWordWrap(true);
   sttBar->setSizeGripEnabled(false);
   sttBar->addWidget(statusPanel, 1);
@@ -76,14 +69,6 @@ frmMain::frmMain(QWidget* parent)
 
   cmdGo->setDefault(true);
   for (QPushButton* button : {cmdBrwSrc, cmdBrwDst, cmdGo, cmdExit}) button->setAutoDefault(true);
-  QWidget::setTabOrder(cmdBrwSrc, txtSrc);
-  QWidget::setTabOrder(txtSrc, cmdBrwDst);
-  QWidget::setTabOrder(cmdBrwDst, txtDst);
-  QWidget::setTabOrder(txtDst, chkGeo2Shp);
-  QWidget::setTabOrder(chkGeo2Shp, chkDat2Shp);
-  QWidget::setTabOrder(chkDat2Shp, cmdGo);
-  QWidget::setTabOrder(cmdGo, cmdExit);
-  cmdBrwSrc->setFocus(Qt::OtherFocusReason);
 
   txtSrc->installEventFilter(this);
   txtDst->installEventFilter(this);
@@ -110,7 +95,9 @@ std::string frmMain::DestinationText() const { return ToLocal(txtDst->text()); }
 app::Answer frmMain::ShowMessage(const app::Message& message) {
   progress_.Sync();
   QMessageBox box(this);
-  box.setWindowTitle(Text(message.title.empty() ? app::kApplicationTitle : message.title));
+  box.setWindowTitle(
+      FromLocal(message.title.empty() ? app::kApplicationTitle : std::string_view(message.title)));
+  box.setTextFormat(Qt::PlainText);  // a path is shown as typed, whatever it holds
   box.setText(FromLocal(message.text));
   switch (message.icon) {
     case app::Icon::kNone:
@@ -163,23 +150,14 @@ void frmMain::cmdBrwSrcClick() {
       BrowseForFolder(this, ServerFolderText(), std::string(app::kServerFolderBrowseTitle))));
 }
 
-void frmMain::chkDat2ShpClick() {
-  if (!chkDat2Shp->isChecked()) return;
-  const std::string server_folder = ServerFolderText();
-  if (!files_.FileExists(app::BoundaryDataFile(server_folder))) {
-    ShowMessage(app::RxybndNotFound(app::DynFolderForMessage(server_folder)));
-    chkDat2Shp->setChecked(false);
-    return;
-  }
-  std::string dyn = base::NormalizePath(server_folder + base::NativeSeparators("\\DYN"));
-  try {
-    frmSelectBnd dialog(dyn, selected_boundaries_, this);
-    selected_boundaries_ = dialog.Run();
-  } catch (const base::ConversionError& error) {
-    ShowMessage(app::ConversionFailed(error.what()));
-    chkDat2Shp->setChecked(false);
-  }
+boundaries::BoundarySelection frmMain::PickBoundaries(
+    const std::vector<boundaries::ListedBoundary>& rows,
+    const boundaries::BoundarySelection& current) {
+  frmSelectBnd dialog(rows, current, this);
+  return dialog.Run();
 }
+
+void frmMain::chkDat2ShpClick() { app::SelectBoundaries(*this, selected_boundaries_, services_); }
 
 void frmMain::TidyField(QLineEdit* field) {
   std::string text = ToLocal(field->text());

@@ -37,6 +37,9 @@ class frmMain : public QDialog, public app::ConversionUi {
   void FocusGeocodeBox() override;
   void SetBusyPointer(bool busy) override;
   void BrowseDestination() override;
+  boundaries::BoundarySelection PickBoundaries(
+      const std::vector<boundaries::ListedBoundary>& rows,
+      const boundaries::BoundarySelection& current) override;
 
   const base::ProgramServices& services() const { return services_; }
   const boundaries::BoundarySelection& selected_boundaries() const { return selected_boundaries_; }

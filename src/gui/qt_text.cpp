@@ -4,7 +4,7 @@
 
 namespace routix::gui {
 
-QString FromLocal(const std::string& text) {
+QString FromLocal(std::string_view text) {
   QString result = QString::fromLocal8Bit(text.data(), static_cast<qsizetype>(text.size()));
   result.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   return result;

@@ -5,10 +5,11 @@
 
 #include <QString>
 #include <string>
+#include <string_view>
 
 namespace routix::gui {
 
-QString FromLocal(const std::string& text);
+QString FromLocal(std::string_view text);
 std::string ToLocal(const QString& text);
 QString FromCp1252(const std::string& text);
 

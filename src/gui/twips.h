@@ -1,29 +1,32 @@
 // Places given in twips (1440 to the inch) turned into pixels with the screen's logical DPI,
-// so that a layout drawn in twips keeps its proportions on every screen; and the setting up
-// of a form's controls from a table of names, captions and places.
+// so that a layout drawn in twips keeps its proportions on every screen; and the building of
+// a form's controls from its description.
 #pragma once
 
 #include <QRect>
 #include <QWidget>
 #include <initializer_list>
+#include <string_view>
+
+#include "app/form_description.h"
 
 namespace routix::gui {
 
 inline constexpr double kTwipsPerInch = 1440.0;
 
-// Sets the widget's place inside its parent: left, top, width, height in twips.
-void PlaceInTwips(QWidget* widget, int left, int top, int width, int height);
 // The size of a client area given in twips, in pixels of widget's screen.
 QSize SizeInTwips(const QWidget* widget, int width, int height);
 
-// One control of a form: its object name, its caption, its place in twips in its parent.
-struct ControlPlace {
+// One widget of a form and the name the form description gives it.
+struct FormWidget {
   QWidget* widget;
-  const char* name;
-  const char* caption;  // shown by frames, labels and buttons
-  int left, top, width, height;
+  std::string_view name;
 };
 
-void PlaceControls(std::initializer_list<ControlPlace> controls);
+// Sets up form as description says: the size of its client area, each widget's object name,
+// caption (shown by frames, labels and buttons) and place in its parent, the tab order, and
+// the focus on the first control of the tab order.
+void BuildForm(QWidget* form, const app::FormDescription& description,
+               std::initializer_list<FormWidget> widgets);
 
 }  // namespace routix::gui

@@ -11,7 +11,6 @@
 #include "platform/file_seek.h"
 #include "shapefile/byte_order.h"
 #include "shapefile/pad_field.h"
-#include "shapefile/shapefile_name.h"
 
 namespace fs = std::filesystem;
 
@@ -40,15 +39,15 @@ void PatchFile(const std::string& path, uint64_t length, std::span<const uint8_t
 
 }  // namespace
 
-ShapefileSet OpenShapefileSet(const std::string& path, int32_t shape_type,
+ShapefileSet OpenShapefileSet(const std::string& base_name, int32_t shape_type,
                               std::span<const FieldSpec> fields, const base::Date& today) {
-  return OpenShapefileSetWithLimit(path, shape_type, fields, today, kMaxFileWords);
+  return OpenShapefileSetWithLimit(base_name, shape_type, fields, today, kMaxFileWords);
 }
 
-ShapefileSet OpenShapefileSetWithLimit(const std::string& path, int32_t shape_type,
+ShapefileSet OpenShapefileSetWithLimit(const std::string& base_name, int32_t shape_type,
                                        std::span<const FieldSpec> fields, const base::Date& today,
                                        int64_t max_file_words) {
-  ShapefileSet set(ShapefileBaseName(path), shape_type, fields, today, max_file_words);
+  ShapefileSet set(base_name, shape_type, fields, today, max_file_words);
   set.Create();
   return set;
 }

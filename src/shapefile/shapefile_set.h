@@ -26,15 +26,15 @@ namespace routix::shapefile {
 
 class ShapefileSet;
 
-// Creates (or replaces) the set named by path less its ".shp" ending, and then removes a
-// spatial index (.qix, .sbn, .sbx) left beside an earlier set of that name; a set that cannot
-// be created leaves that index alone. Nothing else is touched.
+// Creates (or replaces) the set base_name.shp, .shx, .dbf and .cpg, and then removes a spatial
+// index (.qix, .sbn, .sbx) left beside an earlier set of that name; a set that cannot be
+// created leaves that index alone. Nothing else is touched.
 // fields must outlive the set.
-ShapefileSet OpenShapefileSet(const std::string& path, int32_t shape_type,
+ShapefileSet OpenShapefileSet(const std::string& base_name, int32_t shape_type,
                               std::span<const FieldSpec> fields, const base::Date& today);
 
 // The same with a lower limit than 2^31 - 1 words for each file, so that tests reach it.
-ShapefileSet OpenShapefileSetWithLimit(const std::string& path, int32_t shape_type,
+ShapefileSet OpenShapefileSetWithLimit(const std::string& base_name, int32_t shape_type,
                                        std::span<const FieldSpec> fields, const base::Date& today,
                                        int64_t max_file_words);
 

@@ -33,11 +33,11 @@ class StreetConversion {
         // Opened now, so that a missing Second.asc stops the run before the output is replaced.
         second_(services.file_system_service.OpenTextFileForReading(second_path_)) {}
 
-  int32_t Run(const std::string& destination) {
+  int32_t Run(const std::string& output_base) {
     const int64_t mapfil_lines = services_.file_system_service.LineCount(mapfil_path_);
     NextShapeLine();
     shapefile::ShapefileSet set = shapefile::OpenShapefileSet(
-        destination, shapefile::kPolyLine, StreetFields(), services_.clock.Today());
+        output_base, shapefile::kPolyLine, StreetFields(), services_.clock.Today());
     StartProgress(mapfil_lines, "Writting shape file from mapfil.asc ...");
     services_.yield.Yield();
     ConvertMapfil(set);
@@ -126,10 +126,10 @@ class StreetConversion {
 
 }  // namespace
 
-int32_t ConvertStreetNetwork(const std::string& server_folder, const std::string& destination,
+int32_t ConvertStreetNetwork(const std::string& server_folder, const std::string& output_base,
                              const base::ProgramServices& services) {
   StreetConversion conversion(server_folder, services);
-  return conversion.Run(destination);
+  return conversion.Run(output_base);
 }
 
 }  // namespace routix::streets

@@ -12,8 +12,8 @@
 
 namespace routix::streets {
 
-// Gives the number of records written.
-int32_t ConvertStreetNetwork(const std::string& server_folder, const std::string& destination,
+// Writes the set output_base.shp, .shx, .dbf; gives the number of records written.
+int32_t ConvertStreetNetwork(const std::string& server_folder, const std::string& output_base,
                              const base::ProgramServices& services);
 
 }  // namespace routix::streets

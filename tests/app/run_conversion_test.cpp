@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_name_encoding.h"
 #include "platform/native_separator.h"
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
+#include "sample_data/street_data.h"
 #include "support/fake_services.h"
 #include "support/scripted_ui.h"
 #include "support/shapefile_reader.h"
@@ -19,14 +21,19 @@ namespace routix::app {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFileBytes;
 using testing::WriteFileBytes;
 using Texts = std::vector<std::string>;
 
 const char kSep = platform::kNativeSeparator;
 const std::string kFinishedBox = "none: Convert finished !";
 
+std::string Question(const std::string& path) {
+  return "question yes/no: " + path + " already exists.\r\nDo you want to replace it?";
+}
+
 // A sample Server folder with street data and boundary files, an output folder beside it,
-// and a window with both paths typed in and every listed boundary selected.
+// and a window with both paths typed in and every boundary selected.
 class RunConversionTest : public ::testing::Test {
  protected:
   RunConversionTest() {
@@ -37,18 +44,20 @@ class RunConversionTest : public ::testing::Test {
     sample::WriteSampleBoundaries(Dyn(), 7);
     ui_.server_folder = folder_.Path("Server");
     ui_.destination = Out("roads.shp");
-    for (int i = 1; i <= 40; ++i) selection_.col_return.push_back(std::to_string(i));
+    SelectAll();
     selection_.boundary_shape_type = 5;
   }
 
+  void SelectAll() {
+    for (int i = 1; i <= 40; ++i) selection_.col_return.push_back(std::to_string(i));
+  }
   std::string Out(const std::string& name) const { return folder_.Path("out") + kSep + name; }
   std::string Dyn() const { return folder_.Path("Server") + kSep + "DYN"; }
-  void Run() { RunConversion(ui_, selection_, fake_.services); }
-  // Run with fresh logs.
-  void RunAgain() {
+  // Runs with fresh logs.
+  RunResult Run(const RunOptions& options = {}) {
     ui_.messages.clear();
     ui_.log.clear();
-    Run();
+    return RunConversion(ui_, selection_, fake_.services, options);
   }
   size_t Records(const std::string& base) const {
     return testing::ReadShapefileSet(Out(base)).records.size();
@@ -61,7 +70,7 @@ class RunConversionTest : public ::testing::Test {
 };
 
 TEST_F(RunConversionTest, NeitherBoxTickedAsksForAConversionAndFocusesStreets) {
-  Run();
+  EXPECT_FALSE(Run().finished);
   EXPECT_EQ(ui_.messages, Texts{"information: Please select convert type."});
   EXPECT_EQ(ui_.log, (Texts{"message", "focus geo"}));
   EXPECT_TRUE(fs::is_empty(folder_.path() / "out"));
@@ -73,7 +82,7 @@ TEST_F(RunConversionTest, AMissingBoundaryFileKeepsTheBoxTickedAndSkipsTheStreet
   for (const char* missing : {"Rxybnd.dat", "Rxybxt.dat"}) {
     SCOPED_TRACE(missing);
     fs::rename(Dyn() + kSep + missing, folder_.Path(missing));
-    RunAgain();
+    Run();
     EXPECT_EQ(ui_.messages, Texts{"critical: Not found " + std::string(missing) +
                                   " file in directory: \r\n" + Dyn() + kSep});
     EXPECT_TRUE(ui_.boundary_ticked);
@@ -91,7 +100,7 @@ TEST_F(RunConversionTest, NothingSelectedSkipsTheBoundariesSilently) {
   EXPECT_TRUE(fake_.status.texts.empty());
 
   ui_.boundary_ticked = ui_.geocode_ticked = true;
-  RunAgain();  // with the streets: they run after the reset display
+  Run();  // with the streets: they run after the reset display
   EXPECT_EQ(ui_.log.front(), "untick dat");
   EXPECT_EQ(fake_.status.texts.front(), "Finished !");
   EXPECT_FALSE(ui_.geocode_ticked);
@@ -99,16 +108,16 @@ TEST_F(RunConversionTest, NothingSelectedSkipsTheBoundariesSilently) {
   EXPECT_TRUE(fs::exists(Out("roads.shp")));
 }
 
-TEST_F(RunConversionTest, AnExistingCombinedOutputIsReplacedOnlyOnYes) {
-  for (const char* name : {"Bnd_roads.shp", "Bnd_roads.txt", "Bnd_roads2.shp"}) {
-    WriteFileBytes(Out(name), "old");
-  }
+TEST_F(RunConversionTest, AnExistingCombinedOutputIsReplacedOnlyOnYesWithEveryFileOfItsName) {
+  const Texts names = {"Bnd_roads.shp", "Bnd_roads.txt", "Bnd_roads.shp.xml", "Bnd_roads2.shp",
+                       "bnd_ROADS.txt"};
+  for (const std::string& name : names) WriteFileBytes(Out(name), "old");
   ui_.boundary_ticked = ui_.geocode_ticked = true;
+  ui_.destination = Out("roads");  // the rule names the same set with ".shp" or without
   ui_.answers = {Answer::kNo};
   Run();
-  EXPECT_EQ(ui_.messages, Texts{"question yes/no: " + Out("Bnd_roads.shp") +
-                                " already exists.\r\nDo you want to replace it?"});
-  EXPECT_EQ(testing::ReadFileBytes(Out("Bnd_roads.txt")), "old");
+  EXPECT_EQ(ui_.messages, Texts{Question(Out("Bnd_roads.shp"))});
+  EXPECT_EQ(ReadFileBytes(Out("Bnd_roads.txt")), "old");
   EXPECT_FALSE(ui_.boundary_ticked);
   EXPECT_TRUE(ui_.geocode_ticked);  // the street part did not run either
   EXPECT_FALSE(fs::exists(Out("roads.shp")));
@@ -116,19 +125,43 @@ TEST_F(RunConversionTest, AnExistingCombinedOutputIsReplacedOnlyOnYes) {
   ui_.boundary_ticked = true;
   ui_.answers = {Answer::kYes};
   Run();
-  EXPECT_FALSE(fs::exists(Out("Bnd_roads.txt")));
-  EXPECT_TRUE(fs::exists(Out("Bnd_roads2.shp")));
   EXPECT_GT(Records("Bnd_roads"), 0u);
   EXPECT_TRUE(selection_.col_return.empty());  // released after the conversion
+  // Bnd_roads. and any extension go; other names stay, and so does another case on POSIX.
+  const bool case_blind = platform::kFileNamesIgnoreCase;
+  for (const auto& [name, kept] : {std::pair{"Bnd_roads.txt", false},
+                                   {"Bnd_roads.shp.xml", false},
+                                   {"Bnd_roads2.shp", true},
+                                   {"bnd_ROADS.txt", !case_blind}}) {
+    EXPECT_EQ(fs::exists(Out(name)), kept) << name;
+  }
 }
 
-TEST_F(RunConversionTest, OneSetPerBoundaryAsksNothing) {
-  WriteFileBytes(Out("Bnd_roads.shp"), "old");
+TEST_F(RunConversionTest, OneSetPerBoundaryAsksOnlyWhenTheFrontEndWantsItAsked) {
   selection_.one_file_per_boundary = true;
-  ui_.boundary_ticked = true;
-  Run();
-  EXPECT_EQ(ui_.messages, Texts{kFinishedBox});
-  EXPECT_EQ(testing::ReadFileBytes(Out("Bnd_roads.shp")), "old");
+  struct Row {
+    bool ask;
+    Answer answer;
+    Texts messages;
+    bool replaced;
+  } rows[] = {
+      {false, Answer::kNo, {kFinishedBox}, true},  // the window asks nothing in this mode
+      {true, Answer::kNo, {Question(Out("County frame.shp"))}, false},
+      {true, Answer::kYes, {Question(Out("County frame.shp")), kFinishedBox}, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.messages.front());
+    WriteFileBytes(Out("Bnd_roads.shp"), "old");
+    WriteFileBytes(Out("County frame.shp"), "old");
+    SelectAll();
+    ui_.boundary_ticked = true;
+    ui_.answers = {row.answer};
+    Run({.ask_before_each_boundary_set = row.ask});
+    EXPECT_EQ(ui_.messages, row.messages);
+    EXPECT_EQ(ReadFileBytes(Out("Bnd_roads.shp")), "old");
+    EXPECT_EQ(ReadFileBytes(Out("County frame.shp")) != "old", row.replaced);
+    EXPECT_FALSE(ui_.boundary_ticked);
+  }
 }
 
 TEST_F(RunConversionTest, ValidatePathsRefusesWhatIsNotThere) {
@@ -141,46 +174,65 @@ TEST_F(RunConversionTest, ValidatePathsRefusesWhatIsNotThere) {
        "critical: Server path incorrect!\r\n" + folder_.Path("none")},
       {folder_.Path("out"), Out("roads.shp"),
        "critical: Not found GEO folder in \r\n" + folder_.Path("out")},
-      {folder_.Path("Server"), folder_.Path("none") + kSep + "roads.shp",
-       "critical: Destination path incorrect!\r\n" + folder_.Path("none") + kSep + "roads.shp"},
+      {folder_.Path("Server"), folder_.Path("none") + kSep + "roads",
+       "critical: Destination path incorrect!\r\n" + folder_.Path("none") + kSep + "roads"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.box);
     ui_.geocode_ticked = true;
     ui_.server_folder = row.server_folder;
     ui_.destination = row.destination;
-    RunAgain();
+    Run();
     EXPECT_EQ(ui_.messages, Texts{row.box});
     EXPECT_FALSE(ui_.geocode_ticked);
   }
 }
 
-TEST_F(RunConversionTest, AnExistingDestinationIsReplacedOnYesAndBrowsedOnNo) {
+TEST_F(RunConversionTest, TheSetADestinationNamesIsReplacedOnYesAndBrowsedOnNo) {
   WriteFileBytes(Out("roads.shp"), "old");
+  // Typed without ".shp" (Enter before the field is tidied) or with it in upper case, the
+  // destination still names roads.shp, which is what the question asks about.
+  for (const char* typed : {"roads.shp", "roads", "roads.SHP"}) {
+    SCOPED_TRACE(typed);
+    ui_.geocode_ticked = true;
+    ui_.destination = Out(typed);
+    ui_.answers = {Answer::kNo};
+    ui_.on_browse = [&] { ui_.destination = Out("other.shp"); };
+    Run();
+    EXPECT_EQ(ui_.messages, Texts{Question(Out("roads.shp"))});
+    EXPECT_EQ(ui_.log, (Texts{"message", "browse", "untick geo"}));
+    EXPECT_EQ(ReadFileBytes(Out("roads.shp")), "old");
+    EXPECT_FALSE(fs::exists(Out("other.shp")));
+  }
   ui_.geocode_ticked = true;
-  ui_.answers = {Answer::kNo};
-  ui_.on_browse = [&] { ui_.destination = Out("other.shp"); };
-  Run();
-  EXPECT_EQ(ui_.messages, Texts{"question yes/no: " + Out("roads.shp") +
-                                " already exists.\r\nDo you want to replace it?"});
-  EXPECT_EQ(ui_.log, (Texts{"message", "browse", "untick geo"}));
-  EXPECT_FALSE(fs::exists(Out("other.shp")));
-
-  ui_.geocode_ticked = true;
-  ui_.destination = Out("roads.shp");
+  ui_.destination = Out("roads");
   ui_.answers = {Answer::kYes};
-  Run();
+  const RunResult result = Run();
+  EXPECT_EQ(static_cast<size_t>(result.street_records), Records("roads"));
   EXPECT_GT(Records("roads"), 0u);
 }
 
-TEST_F(RunConversionTest, AnExportThatWritesNothingIsAnIncompatibleDictionary) {
+TEST_F(RunConversionTest, TheExportMarkerDecidesWhetherTheStreetsAreConverted) {
   fake_.services.program_folder = folder_.Path("no tools here");  // PRO stays empty
   fs::create_directories(folder_.path() / "Server" / "PRO");
+  for (bool run_export : {false, true}) {
+    SCOPED_TRACE(run_export);
+    ui_.geocode_ticked = true;
+    Run({.run_export = run_export});
+    EXPECT_EQ(ui_.messages, Texts{"critical \"Db2asc error\": Incompatible dictionary file."});
+    EXPECT_FALSE(ui_.geocode_ticked);
+    EXPECT_EQ(fake_.status.texts.back(), "Finished !");
+    EXPECT_EQ(fs::exists(folder_.path() / "Server" / "PRO" / "g.cfg"), run_export);
+  }
+
+  // Without the export the exports already in DYN are converted.
+  for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
+    fs::copy_file(folder_.path() / "Server" / "GEO" / file.data_name,
+                  folder_.path() / "Server" / "DYN" / file.export_name);
+  }
   ui_.geocode_ticked = true;
-  Run();
-  EXPECT_EQ(ui_.messages, Texts{"critical \"Db2asc error\": Incompatible dictionary file."});
-  EXPECT_FALSE(ui_.geocode_ticked);
-  EXPECT_EQ(fake_.status.texts.back(), "Finished !");
+  EXPECT_TRUE(Run({.run_export = false}).finished);
+  EXPECT_GT(Records("roads"), 0u);
 }
 
 TEST_F(RunConversionTest, BothRunBoundariesFirstOnTheUntidiedPathsOfTheEnterKeyAndFinishOnce) {
@@ -188,7 +240,8 @@ TEST_F(RunConversionTest, BothRunBoundariesFirstOnTheUntidiedPathsOfTheEnterKeyA
   ui_.server_folder += kSep;
   ui_.destination = Out("roads");  // no ".shp" yet
   fake_.progress.SetValue(5);
-  Run();
+  const RunResult result = Run();
+  EXPECT_TRUE(result.finished);
   EXPECT_EQ(ui_.messages, Texts{kFinishedBox});
   EXPECT_EQ(ui_.log.back(), "message");
   EXPECT_FALSE(ui_.boundary_ticked);
@@ -199,8 +252,9 @@ TEST_F(RunConversionTest, BothRunBoundariesFirstOnTheUntidiedPathsOfTheEnterKeyA
   EXPECT_LT(std::find(statuses.begin(), statuses.end(), "Converting Dat file to shape file ..."),
             std::find(statuses.begin(), statuses.end(), "Writting shape file from mapfil.asc ..."));
   EXPECT_EQ(std::count(ui_.log.begin(), ui_.log.end(), "busy on"), 2);
-  EXPECT_GT(Records("roads"), 0u);
-  EXPECT_GT(Records("Bnd_roads"), 0u);
+  EXPECT_EQ(static_cast<size_t>(result.street_records), Records("roads"));
+  EXPECT_EQ(static_cast<size_t>(result.boundaries.records), Records("Bnd_roads"));
+  EXPECT_EQ(result.boundaries.sets, 1);
 }
 
 TEST_F(RunConversionTest, TheBoundaryOutputStaysWhenTheStreetPathsAreThenRefused) {
@@ -213,15 +267,16 @@ TEST_F(RunConversionTest, TheBoundaryOutputStaysWhenTheStreetPathsAreThenRefused
   EXPECT_EQ(ui_.messages, Texts{"critical: Not found GEO folder in \r\n" + folder_.Path("Server")});
 }
 
-TEST_F(RunConversionTest, AnErrorInsideAConversionIsShownAndNothingIsReportedFinished) {
+TEST_F(RunConversionTest, AnErrorInsideAConversionIsShownClearsTheStatusAndFinishesNothing) {
   ui_.boundary_ticked = ui_.geocode_ticked = true;
   fs::create_directories(Out("Bnd_roads.shp"));  // a folder where the set's main file goes
-  Run();
+  EXPECT_FALSE(Run().finished);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].rfind("critical: ", 0), 0u);
   EXPECT_NE(ui_.messages[0].find("Bnd_roads.shp"), std::string::npos) << ui_.messages[0];
   EXPECT_EQ(ui_.log, (Texts{"busy on", "busy off", "message"}));
-  EXPECT_TRUE(ui_.boundary_ticked);  // Go can try again
+  EXPECT_EQ(fake_.status.texts.back(), "");  // not "Converting Dat file to shape file ..."
+  EXPECT_TRUE(ui_.boundary_ticked);          // Go can try again
   EXPECT_TRUE(ui_.geocode_ticked);
   EXPECT_FALSE(selection_.col_return.empty());
   EXPECT_FALSE(fs::exists(Out("roads.shp")));

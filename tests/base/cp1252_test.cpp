@@ -24,7 +24,7 @@ TEST(Cp1252ToUtf8, DecodesEveryByteToOneCharacter) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.utf8);
     EXPECT_EQ(Cp1252ToUtf8(row.ansi), row.utf8);
-    EXPECT_EQ(FileNameFromAnsi(row.ansi), platform::kFileNamesAreUtf8 ? row.utf8 : row.ansi);
+    EXPECT_EQ(LocalTextFromAnsi(row.ansi), platform::kFileNamesAreUtf8 ? row.utf8 : row.ansi);
   }
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/cp1252.h"
+#include "platform/file_name_encoding.h"
 #include "platform/native_separator.h"
 #include "support/checks.h"
 #include "support/temp_folder.h"
@@ -93,7 +94,7 @@ TEST(FileSystemService, ANameFromWindows1252TextIsOneFileToEveryCall) {
   TempFolder folder;
   FileSystemService files;
   // Bytes where Windows-1252 and Latin-1 part ways, in the form the platform names files.
-  const std::string name = FileNameFromAnsi("Zone \x80\x8A\xE9.shp");
+  const std::string name = LocalTextFromAnsi("Zone \x80\x8A\xE9.shp");
   const std::string source = folder.Path("src"), copy = folder.Path("copy");
   const std::string path = source + platform::kNativeSeparator + name;
   files.CreateFolder(source);
@@ -145,6 +146,23 @@ TEST(FileSystemService, WildcardsMatchWithinOneFolderWithoutRegardToCase) {
 
   EXPECT_EQ(files.FirstMatch(folder.Path("NONE") + platform::kNativeSeparator + "*.taf"), "");
   files.DeleteMatches(folder.Path("NONE") + platform::kNativeSeparator + "*.taf");
+}
+
+TEST(FileSystemService, DeleteFilesOfBaseTakesTheNameLiterally) {
+  TempFolder folder;
+  FileSystemService files;
+  // Windows refuses ? and * in a file name; elsewhere they are ordinary characters.
+  const std::string stem = platform::kFileNamesIgnoreCase ? "Bnd_r_a_" : "Bnd_r?a*";
+  struct Row {
+    std::string name;
+    bool deleted;
+  } rows[] = {{stem + ".shp", true},    {stem + ".shp.xml", true}, {"Bnd_roads.shp", false},
+              {"Bnd_rXaYZ.shp", false}, {stem + "2.shp", false},   {stem, false}};
+  for (const Row& row : rows) WriteFileBytes(folder.path() / row.name, "x");
+  files.DeleteFilesOfBase(folder.Path(stem));
+  for (const Row& row : rows)
+    EXPECT_EQ(fs::exists(folder.path() / row.name), !row.deleted) << row.name;
+  files.DeleteFilesOfBase(folder.Path("NONE") + platform::kNativeSeparator + "x");
 }
 
 TEST(MatchesWildcard, StarAndQuestionMarkWithoutRegardToCase) {

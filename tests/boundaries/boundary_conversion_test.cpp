@@ -11,6 +11,7 @@
 #include "base/file_system_service.h"
 #include "base/path_utils.h"
 #include "platform/file_name_encoding.h"
+#include "platform/native_separator.h"
 #include "support/boundary_bytes.h"
 #include "support/checks.h"
 #include "support/fake_services.h"
@@ -32,6 +33,8 @@ using testing::ReadShapefileSet;
 using testing::RecordBytes;
 using testing::WriteFileBytes;
 
+const char kSep = platform::kNativeSeparator;
+
 // A Server folder's DYN beside an output folder, and one run of the conversion between them.
 class Conversion {
  public:
@@ -43,13 +46,16 @@ class Conversion {
     WriteFileBytes(root_.path() / "DYN" / "Rxybnd.dat", records);
     WriteFileBytes(root_.path() / "DYN" / "Rxybxt.dat", blocks);
   }
+  // Into out/, or folder, with the one set Bnd_zones.
   BoundaryConversionResult Run(std::vector<std::string> ordinals, int16_t shape_type,
-                               bool one_file_per_boundary, const std::string& destination = "") {
+                               bool one_file_per_boundary, std::string folder = "") {
     BoundarySelection selection{std::move(ordinals), shape_type, one_file_per_boundary};
+    if (folder.empty()) folder = Out("");
     return ConvertBoundaries(root_.Path("DYN"),
-                             destination.empty() ? Out("zones.shp") : destination, selection,
+                             {folder, base::NormalizePath(folder + kSep + "Bnd_zones")}, selection,
                              fake_.services);
   }
+  std::string Dyn() const { return root_.Path("DYN"); }
   std::string Out(const std::string& name) const { return (root_.path() / "out" / name).string(); }
   testing::FakeServices& fake() { return fake_; }
 
@@ -111,13 +117,20 @@ TEST(ConvertBoundaries, OneSetHoldsEverySelectedOutlineClosedAndClockwise) {
 TEST(ConvertBoundaries, OneSetPerBoundaryIsNamedAfterItsDescriptionInThePlatformsFileNames) {
   Conversion conversion;
   conversion.WriteDyn(RecordBytes(2, "Z\xFCrich \x80", {{1, 2}, {3, 4}}) +
+                      RecordBytes(1, "Single", {{1, 2}}) + RecordBytes(2, "Skipped", {{1, 2}}) +
                       RecordBytes(2, "Z\xDCRICH \x80", {{1, 2}, {3, 4}}));
-  EXPECT_EQ(conversion.Run({"1", "2"}, 3, true).sets, 2);
+  const BoundarySelection selection{{"1", "2", "4"}, 3, true};
+  const std::vector<std::string> bases =
+      PerBoundaryOutputBases(conversion.Dyn(), conversion.Out(""), selection);
+  EXPECT_EQ(conversion.Run(selection.col_return, 3, true).sets, 2);
   base::FileSystemService files;  // on POSIX the names are UTF-8, on Windows the ANSI bytes
   const bool utf8 = platform::kFileNamesAreUtf8;
-  for (const char* name : {utf8 ? "Z\u00FCrich \u20AC.shp" : "Z\xFCrich \x80.shp",
-                           utf8 ? "Z\u00DCRICH \u20AC_001.shp" : "Z\xDCRICH \x80_001.shp"}) {
-    EXPECT_TRUE(files.FileExists(conversion.Out("") + name)) << name;
+  const std::vector<std::string> names = {utf8 ? "Z\u00FCrich \u20AC" : "Z\xFCrich \x80",
+                                          utf8 ? "Z\u00DCRICH \u20AC_001" : "Z\xDCRICH \x80_001"};
+  ASSERT_EQ(bases.size(), names.size());  // what the run writes is what was foretold
+  for (size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(bases[i], conversion.Out("") + names[i]);
+    EXPECT_TRUE(files.FileExists(bases[i] + ".shp")) << names[i];
   }
 }
 
@@ -198,13 +211,12 @@ TEST(ConvertBoundaries, AnOutputThatCannotBeMadeStopsTheRunNamingTheFile) {
   struct Row {
     const char* what;
     bool one_file_per_boundary;
-    std::string destination;  // relative to out/
-    std::string refused;      // the file the message names, relative to out/
+    std::string folder;   // relative to out/
+    std::string refused;  // the file the message names, relative to out/
   } rows[] = {
-      {"read-only old report", false, "zones.shp", "Report.err"},
-      {"missing folder", false, base::NativeSeparators(R"(missing\zones.shp)"),
-       base::NativeSeparators(R"(missing\Bnd_zones.shp)")},
-      {"a folder of the set's name", true, "zones.shp", "North.shp"},
+      {"read-only old report", false, "", "Report.err"},
+      {"missing folder", false, "missing", base::NativeSeparators(R"(missing\Bnd_zones.shp)")},
+      {"a folder of the set's name", true, "", "North.shp"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -215,7 +227,7 @@ TEST(ConvertBoundaries, AnOutputThatCannotBeMadeStopsTheRunNamingTheFile) {
                     row.refused == "Report.err" ? fs::perms::owner_read : fs::perms::owner_all);
     fs::create_directories(conversion.Out("North.shp"));
     auto run = [&] {
-      conversion.Run({"1"}, 5, row.one_file_per_boundary, conversion.Out(row.destination));
+      conversion.Run({"1"}, 5, row.one_file_per_boundary, conversion.Out(row.folder));
     };
     EXPECT_TRUE(Contains(ErrorOf(run), conversion.Out(row.refused)));
   }

@@ -51,7 +51,7 @@ TEST_F(CliTest, StreetsRunsTheExportAndWritesTheSet) {
   EXPECT_GT(set.records.size(), 300u);  // Mapfil.asc and then Second.asc
   EXPECT_EQ(set.fields.size(), 25u);
 
-  CommandResult again = Run("streets " + Server() + " out/roads.shp --no-export");
+  CommandResult again = Run("streets " + Server() + " out/roads --no-export");
   EXPECT_EQ(again.exit_status, 1);
   EXPECT_EQ(again.output, Out("roads.shp") + " already exists. Use --overwrite to replace it.\n");
 
@@ -113,6 +113,11 @@ TEST_F(CliTest, BoundariesWriteOneSetOrOneSetPerBoundary) {
     sets += entry.path().extension() == ".shp";
   }
   EXPECT_EQ(sets, all.records.size());
+  each = Run("boundaries Server each/x.shp --per-boundary");  // as every output, refused
+  EXPECT_EQ(each.exit_status, 1);
+  EXPECT_EQ(each.output, (folder_.path() / "each" / "County frame.shp").string() +
+                             " already exists. Use --overwrite to replace it.\n");
+  EXPECT_EQ(Run("boundaries Server each/x.shp --per-boundary --overwrite").exit_status, 0);
 }
 
 TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {

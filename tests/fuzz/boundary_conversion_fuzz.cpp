@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::CheckRun(out, [&] {
       testing::FakeServices fake;
       boundaries::BoundaryConversionResult result = boundaries::ConvertBoundaries(
-          (root / "DYN").string(), (out / "zones.shp").string(), selection, fake.services);
+          (root / "DYN").string(), {out.string(), (out / "Bnd_zones").string()}, selection,
+          fake.services);
       return fuzz::Written{result.sets, result.records};
     });
   }

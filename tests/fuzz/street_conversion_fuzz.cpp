@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       [&] {
         testing::FakeServices fake;
         return fuzz::Written{
-            1, streets::ConvertStreetNetwork(root.string(), (root / "out" / "roads.shp").string(),
+            1, streets::ConvertStreetNetwork(root.string(), (root / "out" / "roads").string(),
                                              fake.services)};
       },
       [](const testing::ReadSet& set) {

@@ -86,18 +86,19 @@ TEST_F(FrmMainTest, EnterRunsGoWithTheFieldAsTypedAndEscCloses) {
 
 TEST_F(FrmMainTest, TickingTheBoundaryBoxOpensTheDialogOnlyWhenRxybndIsThere) {
   testing::TempFolder folder;
-  fs::create_directories(folder.path() / "DYN");
-  Source()->setText(QString::fromStdString(folder.path().string()));
+  const fs::path server = folder.path() / "<b>srv</b>";  // shown as typed, not as markup
+  fs::create_directories(server / "DYN");
+  Source()->setText(QString::fromStdString(server.string()));
   ModalAnswerer missing;
   auto* box = Find<QCheckBox>(window_, "chkDat2Shp");
   box->click();
-  ASSERT_EQ(missing.texts.size(), 1u);
-  EXPECT_EQ(missing.texts[0].rfind("Not found Rxybnd.dat file in directory: ", 0), 0u);
+  EXPECT_EQ(missing.texts, std::vector<std::string>{"Not found Rxybnd.dat file in directory: \n" +
+                                                    (server / "DYN").string() + "/"});
   EXPECT_FALSE(box->isChecked());
 
-  sample::WriteSampleBoundaries((folder.path() / "DYN").string(), 3);
+  sample::WriteSampleBoundaries((server / "DYN").string(), 3);
   bool dialog_opened = false;
-  ModalAnswerer cancel([&](QWidget* modal) {
+  ModalAnswerer ok([&](QWidget* modal) {
     dialog_opened = qobject_cast<frmSelectBnd*>(modal) != nullptr;
     Find<QPushButton>(*modal, "cmdOK")->click();
   });

@@ -11,19 +11,12 @@
 #include <string>
 
 #include "gui/modal_answerer.h"
-#include "support/boundary_bytes.h"
-#include "support/temp_folder.h"
 
 namespace routix::gui {
 namespace {
 
 using testing::ModalAnswerer;
-
-using testing::RecordBytes;
-
-void WriteBoundaryList(const testing::TempFolder& folder, const std::string& records) {
-  testing::WriteFileBytes(folder.path() / "Rxybnd.dat", records);
-}
+using Rows = std::vector<boundaries::ListedBoundary>;
 
 // The ticked ordinals, the shape type and the output mode: "1,3 type 3, one per boundary".
 std::string Settings(const boundaries::BoundarySelection& selection) {
@@ -45,21 +38,18 @@ std::string Row(QTreeWidgetItem* item) {
       .toStdString();
 }
 
-// Opens the dialog, lets act work on it, and gives back what it handed over.
-boundaries::BoundarySelection RunDialog(const testing::TempFolder& folder,
+// Opens the dialog on rows, lets act work on it, and gives back what it handed over.
+boundaries::BoundarySelection RunDialog(const Rows& rows,
                                         const boundaries::BoundarySelection& previous,
                                         const std::function<void(QDialog&)>& act) {
-  frmSelectBnd dialog(folder.path().string(), previous);
+  frmSelectBnd dialog(rows, previous);
   ModalAnswerer answer([&](QWidget* modal) { act(*static_cast<QDialog*>(modal)); });
   return dialog.Run();
 }
 
-TEST(FrmSelectBnd, ListsBoundariesWithNodesAllTickedAndCountsTheTicks) {
-  testing::TempFolder folder;
-  WriteBoundaryList(folder, RecordBytes(4, "North", {}) + RecordBytes(0, "Empty", {}) +
-                                RecordBytes(-3, "Bad", {}) + RecordBytes(12, "  Z\xFCrich  ", {}));
+TEST(FrmSelectBnd, ListsItsRowsAllTickedAndCountsTheTicks) {
   Shown shown;
-  RunDialog(folder, {}, [&](QDialog& dialog) {
+  RunDialog({{1, "North", "4"}, {4, "Z\xFCrich", "12"}}, {}, [&](QDialog& dialog) {
     auto* list = dialog.findChild<QTreeWidget*>("lstBnd");
     auto* frame = dialog.findChild<QGroupBox*>("fraSelectBnd");
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
@@ -87,12 +77,10 @@ TEST(FrmSelectBnd, ListsBoundariesWithNodesAllTickedAndCountsTheTicks) {
 }
 
 TEST(FrmSelectBnd, OkHandsBackTheTicksAndSettingsCancelKeepsTheEarlierSettings) {
-  testing::TempFolder folder;
-  WriteBoundaryList(folder, RecordBytes(4, "North", {}) + RecordBytes(5, "South", {}) +
-                                RecordBytes(6, "East", {}));
+  const Rows rows = {{1, "North", "4"}, {2, "South", "5"}, {3, "East", "6"}};
   boundaries::BoundarySelection previous{{}, 5, false};
 
-  boundaries::BoundarySelection ok = RunDialog(folder, previous, [](QDialog& dialog) {
+  boundaries::BoundarySelection ok = RunDialog(rows, previous, [](QDialog& dialog) {
     dialog.findChild<QTreeWidget*>("lstBnd")->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
     dialog.findChild<QRadioButton*>("optPolyType1")->setChecked(true);
     dialog.findChild<QRadioButton*>("optOutType1")->setChecked(true);
@@ -100,26 +88,16 @@ TEST(FrmSelectBnd, OkHandsBackTheTicksAndSettingsCancelKeepsTheEarlierSettings) 
   });
   EXPECT_EQ(Settings(ok), "1,3 type 3, one per boundary");
 
-  boundaries::BoundarySelection cancelled = RunDialog(folder, ok, [](QDialog& dialog) {
+  boundaries::BoundarySelection cancelled = RunDialog(rows, ok, [](QDialog& dialog) {
     dialog.findChild<QRadioButton*>("optPolyType0")->setChecked(true);
     QTest::keyClick(&dialog, Qt::Key_Escape);
   });
   EXPECT_EQ(Settings(cancelled), " type 3, one per boundary");
 
-  boundaries::BoundarySelection defaults = RunDialog(folder, ok, [](QDialog& dialog) {
+  boundaries::BoundarySelection defaults = RunDialog(rows, ok, [](QDialog& dialog) {
     dialog.findChild<QPushButton*>("cmdOK")->click();  // each opening starts from the defaults
   });
   EXPECT_EQ(Settings(defaults), "1,2,3 type 5, one set");
-}
-
-TEST(FrmSelectBnd, ALongBoundaryWithoutRxybxtRefusesTheListing) {
-  testing::TempFolder folder;
-  WriteBoundaryList(folder, RecordBytes(4, "North", {}) + RecordBytes(192, "Long", {}));
-  ModalAnswerer answers;
-  frmSelectBnd dialog(folder.path().string(), {});
-  EXPECT_TRUE(dialog.Run().col_return.empty());
-  ASSERT_EQ(answers.texts.size(), 1u);
-  EXPECT_EQ(answers.texts[0].rfind("Not found Rxybxt.dat file in directory: ", 0), 0u);
 }
 
 }  // namespace

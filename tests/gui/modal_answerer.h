@@ -1,6 +1,7 @@
 // Answers the modal windows a test opens: every few milliseconds it hands the current modal
 // window (a message box, a dialog) to the test's callback, which records it and closes it,
-// so that code that waits in a modal loop goes on.
+// so that code that waits in a modal loop goes on. Message boxes show plain text: one that
+// would read its text as markup is recorded as "(markup) " and its text.
 #pragma once
 
 #include <QApplication>
@@ -22,7 +23,8 @@ class ModalAnswerer {
       if (answer_) {
         answer_(modal);
       } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        texts.push_back(box->text().toStdString());
+        texts.push_back((box->textFormat() == Qt::PlainText ? "" : "(markup) ") +
+                        box->text().toStdString());
         box->buttons().front()->click();
       }
     });

@@ -58,7 +58,7 @@ TEST(ShapefileSetFailure, AWriteRefusedPartWayLeavesASetWithMatchingHeaders) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.limit);
     testing::TempFolder folder;
-    ASSERT_EQ(WriteUnderLimit(folder.Path("zones.shp"), row.limit, 200'000, row.points), 1);
+    ASSERT_EQ(WriteUnderLimit(folder.Path("zones"), row.limit, 200'000, row.points), 1);
     testing::ReadSet read = testing::ReadShapefileSet(folder.Path("zones"));
     EXPECT_LT(read.records.size(), 200'000u);
     EXPECT_EQ(read.rows.size(), read.records.size());

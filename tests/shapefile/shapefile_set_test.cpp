@@ -63,7 +63,7 @@ std::string BoundaryDbfHeader(std::string_view record_count) {
 
 TEST(ShapefileSet, AnEmptySetIsExactlyItsHeaders) {
   TempFolder folder;
-  OpenShapefileSet(folder.Path("empty.shp"), kPolyLine, kBoundaryTable, kDate).Close();
+  OpenShapefileSet(folder.Path("empty"), kPolyLine, kBoundaryTable, kDate).Close();
 
   std::string header = PolyLineHeader("00 00 00 32", Zeros(32));
   EXPECT_EQ(ReadFileBytes(folder.Path("empty.shp")), header);
@@ -74,7 +74,7 @@ TEST(ShapefileSet, AnEmptySetIsExactlyItsHeaders) {
 
 TEST(ShapefileSet, TwoPolyLineRecordsByteForByte) {
   TempFolder folder;
-  ShapefileSet set = OpenShapefileSet(folder.Path("two.shp"), kPolyLine, kBoundaryTable, kDate);
+  ShapefileSet set = OpenShapefileSet(folder.Path("two"), kPolyLine, kBoundaryTable, kDate);
   std::vector<ShapePoint> first = {{1, 2}, {3, 4}};
   std::vector<ShapePoint> second = {{-1, 0.5}, {2, 8}, {0, -3}};
   std::vector<std::string_view> north = {"1", "North"};
@@ -113,7 +113,7 @@ TEST(ShapefileSet, TwoPolyLineRecordsByteForByte) {
 TEST(ShapefileSet, ReplacesOldFilesWholeAndRemovesOnlyTheirSpatialIndex) {
   TempFolder folder;
   // The second name holds bytes where Windows-1252 and Latin-1 part ways.
-  for (const std::string& name : {std::string("roads"), base::FileNameFromAnsi("Zone \x80\x8A")}) {
+  for (const std::string& name : {std::string("roads"), base::LocalTextFromAnsi("Zone \x80\x8A")}) {
     SCOPED_TRACE(name);
     const std::string base = folder.path().string() + platform::kNativeSeparator + name;
     auto file = [&](const char* ending) { return platform::FilePath(base + ending); };
@@ -123,7 +123,7 @@ TEST(ShapefileSet, ReplacesOldFilesWholeAndRemovesOnlyTheirSpatialIndex) {
     for (const char* ending : {".qix", ".sbn", ".sbx", ".prj", "2.qix"}) {
       WriteFileBytes(file(ending), "old");
     }
-    OpenShapefileSet(base + ".shp", kPolyLine, kBoundaryTable, kDate).Close();
+    OpenShapefileSet(base, kPolyLine, kBoundaryTable, kDate).Close();
 
     EXPECT_EQ(fs::file_size(file(".shp")), 100u);
     EXPECT_EQ(fs::file_size(file(".dbf")), 98u);
@@ -139,26 +139,15 @@ TEST(ShapefileSet, ASetThatCannotBeCreatedLeavesTheOldSpatialIndex) {
   fs::create_directory(folder.Path("roads.dbf"));
   WriteFileBytes(folder.Path("roads.qix"), "old");
   std::string error = testing::ErrorOf(
-      [&] { OpenShapefileSet(folder.Path("roads.shp"), kPolyLine, kBoundaryTable, kDate); });
+      [&] { OpenShapefileSet(folder.Path("roads"), kPolyLine, kBoundaryTable, kDate); });
   EXPECT_TRUE(testing::Contains(error, folder.Path("roads.dbf")));
   EXPECT_EQ(ReadFileBytes(folder.Path("roads.qix")), "old");
-}
-
-TEST(ShapefileSet, OnlyAShpEndingInAnyCaseIsCutFromThePath) {
-  TempFolder folder;
-  OpenShapefileSet(folder.Path("roads"), kPolyLine, kBoundaryTable, kDate).Close();
-  OpenShapefileSet(folder.Path("zones.SHP"), kPolyLine, kBoundaryTable, kDate).Close();
-  OpenShapefileSet(folder.Path("lines.shp.bak"), kPolyLine, kBoundaryTable, kDate).Close();
-  EXPECT_TRUE(fs::exists(folder.Path("roads.shp")));
-  EXPECT_TRUE(fs::exists(folder.Path("zones.shp")));
-  EXPECT_TRUE(fs::exists(folder.Path("lines.shp.bak.dbf")));
-  EXPECT_FALSE(fs::exists(folder.Path("ro.shp")));
 }
 
 TEST(ShapefileSet, AFeaturePastTheWordLimitIsRefusedAndTheSetKeepsTheOnesBefore) {
   TempFolder folder;
   // Room for the header and two two-point records (44 words each), not for a third.
-  ShapefileSet set = OpenShapefileSetWithLimit(folder.Path("full.shp"), kPolyLine, kBoundaryTable,
+  ShapefileSet set = OpenShapefileSetWithLimit(folder.Path("full"), kPolyLine, kBoundaryTable,
                                                kDate, 50 + 2 * 44 + 43);
   std::vector<ShapePoint> points = {{0, 0}, {1, 1}};
   set.WriteFeature(points, {{"1", "a"}});

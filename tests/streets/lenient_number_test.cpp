@@ -55,8 +55,8 @@ TEST(ReadLenientNumber, GivesTheNearestDoubleToTheDecimalText) {
     // digits and an exponent.
     const bool exponent = i % 10 == 0;
     std::string text = i % 3 == 0 ? "-" : "";
-    const unsigned digits = 1 + random() % (exponent ? 4 : 8);
-    const unsigned point = random() % (digits + 1);
+    const unsigned digits = 1 + static_cast<unsigned>(random() % (exponent ? 4 : 8));
+    const unsigned point = static_cast<unsigned>(random() % (digits + 1));
     for (unsigned d = 0; d < digits; ++d) {
       if (d == point) text += '.';
       text += static_cast<char>('0' + random() % 10);

@@ -29,7 +29,8 @@ TEST(SampleNetwork, ConvertsIntoASetThatOgrInfoReadsWhole) {
   PrepareServerFolder(server.path().string(), fake.services);
   RunExportTool(server.path().string(), fake.services);
   const std::string output = server.Path("streets.shp");
-  const int32_t records = ConvertStreetNetwork(server.path().string(), output, fake.services);
+  const int32_t records =
+      ConvertStreetNetwork(server.path().string(), server.Path("streets"), fake.services);
   EXPECT_EQ(records, sample.mapfil_records + sample.second_records);
 
   std::string summary = testing::OgrInfo("-al -so", output);

@@ -76,7 +76,7 @@ class StreetNetwork {
   }
   void Remove(const std::string& name) { fs::remove(folder_.path() / "DYN" / name); }
   ReadSet Convert() {
-    records_ = ConvertStreetNetwork(folder_.path().string(), Output(), fake_.services);
+    records_ = ConvertStreetNetwork(folder_.path().string(), folder_.Path("out"), fake_.services);
     return testing::ReadShapefileSet(folder_.Path("out"));
   }
   // The shapes of the records written, as X values.

@@ -1,10 +1,11 @@
 // A ConversionUi for driver tests: check boxes and path fields set by the test, answers to
-// Yes/No questions played back in order, and a log of everything the driver did to the
-// window (messages, unticks, focus, pointer, browse).
+// Yes/No questions played back in order, the selection dialog's answer, and a log of
+// everything the driver did to the window (messages, unticks, focus, pointer, browse, pick).
 #pragma once
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ class ScriptedUi : public app::ConversionUi {
   std::string destination;
   std::deque<app::Answer> answers;  // for Yes/No questions, in order
   std::function<void()> on_browse;  // the save dialog's effect, if any
+  // The selection dialog's OK with this selection; nothing: its Cancel.
+  std::optional<boundaries::BoundarySelection> pick;
+  std::vector<std::string> rows_shown;  // the dialog's rows: "ordinal|description|nodes"
   // Every message shown, as its icon, its Yes/No buttons if any, its own title if any, and
   // its text: "question yes/no: ...", "critical \"Db2asc error\": ...".
   std::vector<std::string> messages;
@@ -52,6 +56,17 @@ class ScriptedUi : public app::ConversionUi {
   void BrowseDestination() override {
     log.push_back("browse");
     if (on_browse) on_browse();
+  }
+  boundaries::BoundarySelection PickBoundaries(
+      const std::vector<boundaries::ListedBoundary>& rows,
+      const boundaries::BoundarySelection& current) override {
+    log.push_back("pick");
+    for (const boundaries::ListedBoundary& row : rows) {
+      rows_shown.push_back(std::to_string(row.ordinal) + "|" + row.description + "|" +
+                           row.node_count);
+    }
+    return pick.value_or(boundaries::BoundarySelection{
+        {}, current.boundary_shape_type, current.one_file_per_boundary});
   }
 };
 

@@ -238,10 +238,10 @@ class BoxOfPoints {
   }
   // Each hundredths count over 100.0 is the double nearest to the decimal text.
   void Into(SampleStreets& summary) const {
-    summary.xmin = min_.x / 100.0;
-    summary.ymin = min_.y / 100.0;
-    summary.xmax = max_.x / 100.0;
-    summary.ymax = max_.y / 100.0;
+    summary.xmin = static_cast<double>(min_.x) / 100.0;
+    summary.ymin = static_cast<double>(min_.y) / 100.0;
+    summary.xmax = static_cast<double>(max_.x) / 100.0;
+    summary.ymax = static_cast<double>(max_.y) / 100.0;
   }
 
  private:

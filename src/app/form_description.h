@@ -1,0 +1,52 @@
+// The two forms as every window builds them, so that the Qt and the Win32 window cannot
+// drift apart: each control's name, kind, caption, container and place in twips (left, top,
+// width, height inside its container), the client area of the form and its tab order, and
+// the columns of the boundary list. Captions come from messages.h.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "app/messages.h"
+
+namespace routix::app {
+
+enum class ControlKind {
+  kFrame,
+  kLabel,
+  kTextBox,
+  kButton,
+  kCheckBox,
+  kOptionButton,
+  kListView,
+  kStatusBar,
+  kProgressBar,
+};
+
+struct ControlDescription {
+  std::string_view name;
+  ControlKind kind;
+  std::string_view caption;
+  std::string_view container;  // empty: the form itself
+  int left, top, width, height;
+};
+
+struct FormDescription {
+  int width, height;  // the client area
+  std::span<const ControlDescription> controls;
+  std::span<const std::string_view> tab_order;  // the first control has the focus at start
+};
+
+struct ColumnDescription {
+  std::string_view caption;
+  int width;
+};
+
+// frmMain; cmdGo is its default button, cmdExit its cancel button.
+extern const FormDescription kMainForm;
+// frmSelectBnd; cmdOK is its default button, cmdCancel its cancel button.
+extern const FormDescription kSelectBoundaryForm;
+// The columns of frmSelectBnd's list lstBnd.
+extern const std::span<const ColumnDescription> kBoundaryColumns;
+
+}  // namespace routix::app
