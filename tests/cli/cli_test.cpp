@@ -31,7 +31,7 @@ class CliTest : public ::testing::Test {
   // Runs routix2shp with the arguments (already quoted where needed) in the temp folder.
   CommandResult Run(const std::string& arguments) const {
     return testing::RunCommand("cd " + ShellQuote(folder_.path().string()) + " && " +
-                               ShellQuote(std::string(ROUTIX_BUILD_FOLDER) + "/routix2shp") + " " +
+                               ShellQuote(std::string(ROUTIX_PROGRAM_FOLDER) + "/routix2shp") + " " +
                                arguments + " 2>&1");
   }
   std::string Server() const { return ShellQuote(folder_.Path("Server")); }

@@ -112,8 +112,9 @@ TEST_F(FrmMainTest, PressesDuringARunDoNothingAndClosingWaitsForItsEnd) {
   fs::create_directories(folder.path() / "Server" / "GEO");
   fs::create_directories(folder.path() / "Server" / "DYN");
   sample::WriteSampleStreets((folder.path() / "Server" / "GEO").string(), 2000, 5);
-  // The window runs from the test's folder, which has no tool folder: PRO holds the tool.
-  fs::copy(fs::path(ROUTIX_BUILD_FOLDER) / "Server" / "PRO", folder.path() / "Server" / "PRO",
+  // The window runs from the test's folder, which has no tool folder: PRO holds the stand-in,
+  // as a Server folder holds its own export program.
+  fs::copy(fs::path(ROUTIX_PROGRAM_FOLDER) / "Server" / "PRO", folder.path() / "Server" / "PRO",
            fs::copy_options::recursive);
   Source()->setText(QString::fromStdString((folder.path() / "Server").string()));
   Destination()->setText(QString::fromStdString((folder.path() / "roads.shp").string()));
