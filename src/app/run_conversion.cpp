@@ -97,13 +97,14 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
     return false;
   }
   const std::string server_folder = ui.ServerFolderText();
+  bool exported = false;
   if (!Attempt(ui, [&] {
         streets::PrepareServerFolder(server_folder, services);
-        streets::RunExportTool(server_folder, services);
+        exported = streets::RunExportTool(server_folder, services);
       })) {
     return false;
   }
-  if (!services.file_system_service.FileExists(ExportMarker(server_folder))) {
+  if (!exported) {
     ui.ShowMessage(IncompatibleDictionary());
     ui.Untick(CheckBox::kGeo2Shp);
     services.main_status_panel.SetText(std::string(kFinished));

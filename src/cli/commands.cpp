@@ -87,13 +87,14 @@ int RunStreets(const CliOptions& options, const base::ProgramServices& services)
       case app::StreetPathCheck::kDestinationFolderMissing:
         throw Refusal{app::DestinationPathIncorrect(destination).text};
     }
-    if (!options.no_export) {
+    bool exported = false;
+    if (options.no_export) {
+      exported = services.file_system_service.FileExists(app::ExportMarker(server_folder));
+    } else {
       streets::PrepareServerFolder(server_folder, services);
-      streets::RunExportTool(server_folder, services);
+      exported = streets::RunExportTool(server_folder, services);
     }
-    if (!services.file_system_service.FileExists(app::ExportMarker(server_folder))) {
-      throw Refusal{app::IncompatibleDictionary().text};
-    }
+    if (!exported) throw Refusal{app::IncompatibleDictionary().text};
     int32_t records = streets::ConvertStreetNetwork(server_folder, destination, services);
     if (!options.quiet) {
       std::printf("Wrote %d street segments to %s in %.2f s.\n", records, destination.c_str(),

@@ -10,6 +10,7 @@
 #include "platform/native_separator.h"
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
+#include "sample_data/street_data.h"
 #include "support/fake_services.h"
 #include "support/scripted_ui.h"
 #include "support/shapefile_reader.h"
@@ -173,14 +174,24 @@ TEST_F(RunConversionTest, AnExistingDestinationIsReplacedOnYesAndBrowsedOnNo) {
   EXPECT_GT(Records("roads"), 0u);
 }
 
-TEST_F(RunConversionTest, AnExportThatWritesNothingIsAnIncompatibleDictionary) {
+TEST_F(RunConversionTest, AnExportThatWritesNoMapfilIsAnIncompatibleDictionary) {
   fake_.services.program_folder = folder_.Path("no tools here");  // PRO stays empty
   fs::create_directories(folder_.path() / "Server" / "PRO");
-  ui_.geocode_ticked = true;
-  Run();
-  EXPECT_EQ(ui_.messages, Texts{"critical \"Db2asc error\": Incompatible dictionary file."});
-  EXPECT_FALSE(ui_.geocode_ticked);
-  EXPECT_EQ(fake_.status.texts.back(), "Finished !");
+  for (bool earlier_exports : {false, true}) {
+    SCOPED_TRACE(earlier_exports ? "the exports of an earlier run in DYN" : "nothing in DYN");
+    if (earlier_exports) {
+      const fs::path server = folder_.path() / "Server";
+      for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
+        fs::copy_file(server / "GEO" / file.data_name, server / "DYN" / file.export_name);
+      }
+    }
+    ui_.geocode_ticked = true;
+    RunAgain();
+    EXPECT_EQ(ui_.messages, Texts{"critical \"Db2asc error\": Incompatible dictionary file."});
+    EXPECT_FALSE(ui_.geocode_ticked);
+    EXPECT_EQ(fake_.status.texts.back(), "Finished !");
+    EXPECT_FALSE(fs::exists(Out("roads.shp")));
+  }
 }
 
 TEST_F(RunConversionTest, BothRunBoundariesFirstOnTheUntidiedPathsOfTheEnterKeyAndFinishOnce) {
