@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/version.h"
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
 #include "support/checks.h"
@@ -147,7 +148,7 @@ TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {
     EXPECT_EQ(usage.exit_status, 2);
     EXPECT_TRUE(testing::Contains(usage.output, "usage:"));
   }
-  EXPECT_EQ(Run("--version").output, "routix2shp 2.0.2\n");
+  EXPECT_EQ(Run("--version").output, "routix2shp " + std::string(app::kVersion) + "\n");
   EXPECT_EQ(Run("--help").exit_status, 0);
 }
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "app/version.h"
 #include "gui/frm_select_bnd.h"
 #include "gui/modal_answerer.h"
 #include "platform/native_separator.h"
@@ -41,8 +42,9 @@ class FrmMainTest : public ::testing::Test {
 };
 
 TEST_F(FrmMainTest, StartsWithTheVersionInItsCaptionAndTheFocusOnTheFirstBrowseButton) {
-  EXPECT_EQ(window_.windowTitle().toStdString(),
-            "Convert Routix Geocode or Boundaries to Shapefile - Version 2.0.2");
+  EXPECT_EQ(
+      window_.windowTitle().toStdString(),
+      "Convert Routix Geocode or Boundaries to Shapefile - Version " + std::string(app::kVersion));
   std::vector<std::string> order;  // from the widget with the focus at the start
   QWidget* widget = QApplication::focusWidget();
   for (int i = 0; i < 8; ++i) {
