@@ -129,7 +129,10 @@ int main(int argc, char** argv) {
     if (mode == "export" && argc == 3) {
       BenchServices bench;
       routix::streets::PrepareServerFolder(argv[2], bench.services);
-      routix::streets::RunExportTool(argv[2], bench.services);
+      if (!routix::streets::RunExportTool(argv[2], bench.services)) {
+        std::fprintf(stderr, "street_bench_tool: the export wrote no DYN/Mapfil.asc\n");
+        return 1;
+      }
     } else if (mode == "convert" && argc == 4) {
       BenchServices bench;
       Clock::time_point start = Clock::now();

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/version.h"
 #include "boundaries/boundary_list.h"
 
 namespace routix::app {
@@ -28,7 +29,6 @@ struct Message {
 inline constexpr std::string_view kApplicationTitle = "Routix to Shapefile";
 inline constexpr std::string_view kMainCaption =
     "Convert Routix Geocode or Boundaries to Shapefile";
-inline constexpr std::string_view kVersion = "2.0.2";
 inline constexpr std::string_view kFinished = "Finished !";
 inline constexpr std::string_view kServerFolderBrowseTitle = "Select path to Server folder";
 inline constexpr std::string_view kSaveShapefileTitle = "Save shape file As";

@@ -131,13 +131,16 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
     return false;
   }
   const std::string server_folder = ui.ServerFolderText();
+  // Without the export run, what DYN holds is converted when its street export is there.
+  bool exported =
+      !options.run_export && services.file_system_service.FileExists(ExportMarker(server_folder));
   if (options.run_export && !Attempt(ui, services, [&] {
         streets::PrepareServerFolder(server_folder, services);
-        streets::RunExportTool(server_folder, services);
+        exported = streets::RunExportTool(server_folder, services);
       })) {
     return false;
   }
-  if (!services.file_system_service.FileExists(ExportMarker(server_folder))) {
+  if (!exported) {
     ui.ShowMessage(IncompatibleDictionary());
     ui.Untick(CheckBox::kGeo2Shp);
     services.main_status_panel.SetText(std::string(kFinished));

@@ -107,6 +107,17 @@ bool FileSystemService::FolderExists(const std::string& path) const {
   return !path.empty() && fs::is_directory(platform::FilePath(path), error);
 }
 
+std::optional<FileStamp> FileSystemService::StampOf(const std::string& path) const {
+  if (!FileExists(path)) return std::nullopt;
+  const fs::path file = platform::FilePath(path);
+  std::error_code error;
+  const uintmax_t size = fs::file_size(file, error);
+  if (error) throw FileError("read the size of", path, error.message());
+  const fs::file_time_type modified = fs::last_write_time(file, error);
+  if (error) throw FileError("read the time of", path, error.message());
+  return FileStamp{size, modified.time_since_epoch().count()};
+}
+
 void FileSystemService::CreateFolder(const std::string& path) const {
   std::error_code error;
   if (!fs::create_directory(platform::FilePath(path), error) || error) {

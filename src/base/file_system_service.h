@@ -1,21 +1,31 @@
-// The file system as the conversions use it: existence tests, folder creation and copying,
-// file deletion, text files, the line count of a text file, the wildcard search and deletion
-// of files in one folder, and the deletion of every file of one base name. FileExists and
-// FolderExists never fail; every other operation throws ConversionError naming the path and the
-// reason when it cannot do its work.
+// The file system as the conversions use it: existence tests, the size and modification
+// time of a file, folder creation and copying, file deletion, text files, the line count of a
+// text file, the wildcard search and deletion of files in one folder, and the deletion of
+// every file of one base name. FileExists and FolderExists never fail; every other operation
+// throws ConversionError naming the path and the reason when it cannot do its work.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "base/text_stream.h"
 
 namespace routix::base {
 
+// The size of a file and the time of its last change, as its file system keeps them.
+struct FileStamp {
+  uint64_t size = 0;
+  int64_t modified = 0;  // in the ticks of the file system's clock
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class FileSystemService {
  public:
   bool FileExists(const std::string& path) const;
   bool FolderExists(const std::string& path) const;
+  // The stamp of the file, or nothing when there is no file at path.
+  std::optional<FileStamp> StampOf(const std::string& path) const;
   void CreateFolder(const std::string& path) const;
   // Copies the files and subfolders of source, recursively, into destination, creating it
   // when missing and overwriting files of the same name. Fails when source is missing.

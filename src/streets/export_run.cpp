@@ -2,6 +2,7 @@
 
 #include "base/path_utils.h"
 #include "platform/process.h"
+#include "streets/export_marker.h"
 #include "streets/server_folder.h"
 
 namespace routix::streets {
@@ -21,13 +22,15 @@ std::string ExportCommandLine(const std::string& server_folder, char separator) 
   return line;
 }
 
-void RunExportTool(const std::string& server_folder, const base::ProgramServices& services) {
+bool RunExportTool(const std::string& server_folder, const base::ProgramServices& services) {
   DeleteWorkFiles(server_folder, services.file_system_service);
   services.main_status_panel.SetText("Please wait for a moment when running db2asc...");
   services.yield.Yield();
+  const ExportMarkerNote before(server_folder, services.file_system_service);
   platform::RunAndWait(ExportCommandLine(server_folder),
                        base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")));
   DeleteWorkFiles(server_folder, services.file_system_service);
+  return before.Renewed();
 }
 
 }  // namespace routix::streets

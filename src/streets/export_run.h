@@ -2,7 +2,9 @@
 // waits for it to end: GEO\*.taf work files are cleared before and after, the status panel
 // tells the user to wait, and the program runs with PRO as its own working folder while this
 // program's working folder stays as it is. Whether the export worked shows only in the files
-// it leaves in DYN; a work file that cannot be deleted throws ConversionError.
+// it leaves in DYN: the run is judged by whether it wrote DYN\Mapfil.asc afresh, so that an
+// export an earlier run left there is no success. A work file that cannot be deleted throws
+// ConversionError.
 #pragma once
 
 #include <string>
@@ -16,6 +18,9 @@ namespace routix::streets {
 std::string ExportCommandLine(const std::string& server_folder,
                               char separator = platform::kNativeSeparator);
 
-void RunExportTool(const std::string& server_folder, const base::ProgramServices& services);
+// True when the export program wrote DYN\Mapfil.asc: it is there afterwards and not as it was
+// just before the program started.
+[[nodiscard]] bool RunExportTool(const std::string& server_folder,
+                                 const base::ProgramServices& services);
 
 }  // namespace routix::streets

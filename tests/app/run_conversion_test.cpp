@@ -212,24 +212,32 @@ TEST_F(RunConversionTest, TheSetADestinationNamesIsReplacedOnYesAndBrowsedOnNo) 
   EXPECT_GT(Records("roads"), 0u);
 }
 
-TEST_F(RunConversionTest, TheExportMarkerDecidesWhetherTheStreetsAreConverted) {
+TEST_F(RunConversionTest, OnlyAnExportWrittenByThisRunIsConverted) {
   fake_.services.program_folder = folder_.Path("no tools here");  // PRO stays empty
-  fs::create_directories(folder_.path() / "Server" / "PRO");
-  for (bool run_export : {false, true}) {
-    SCOPED_TRACE(run_export);
+  const fs::path server = folder_.path() / "Server";
+  fs::create_directories(server / "PRO");
+  // Nothing in DYN, whether the export runs or not; then the exports of an earlier run, which
+  // an export that writes nothing leaves as they were.
+  for (auto [earlier_exports, run_export] :
+       {std::pair{false, false}, {false, true}, {true, true}}) {
+    SCOPED_TRACE(std::string(earlier_exports ? "earlier exports" : "empty DYN") +
+                 (run_export ? ", export run" : ", no export run"));
+    if (earlier_exports) {
+      for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
+        fs::copy_file(server / "GEO" / file.data_name, server / "DYN" / file.export_name,
+                      fs::copy_options::skip_existing);
+      }
+    }
     ui_.geocode_ticked = true;
     Run({.run_export = run_export});
     EXPECT_EQ(ui_.messages, Texts{"critical \"Db2asc error\": Incompatible dictionary file."});
     EXPECT_FALSE(ui_.geocode_ticked);
     EXPECT_EQ(fake_.status.texts.back(), "Finished !");
-    EXPECT_EQ(fs::exists(folder_.path() / "Server" / "PRO" / "g.cfg"), run_export);
+    EXPECT_EQ(fs::exists(server / "PRO" / "g.cfg"), run_export);
+    EXPECT_FALSE(fs::exists(Out("roads.shp")));
   }
 
-  // Without the export the exports already in DYN are converted.
-  for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
-    fs::copy_file(folder_.path() / "Server" / "GEO" / file.data_name,
-                  folder_.path() / "Server" / "DYN" / file.export_name);
-  }
+  // Without the export run the exports already in DYN are converted.
   ui_.geocode_ticked = true;
   EXPECT_TRUE(Run({.run_export = false}).finished);
   EXPECT_GT(Records("roads"), 0u);

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/version.h"
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
 #include "support/checks.h"
@@ -31,8 +32,8 @@ class CliTest : public ::testing::Test {
   // Runs routix2shp with the arguments (already quoted where needed) in the temp folder.
   CommandResult Run(const std::string& arguments) const {
     return testing::RunCommand("cd " + ShellQuote(folder_.path().string()) + " && " +
-                               ShellQuote(std::string(ROUTIX_BUILD_FOLDER) + "/routix2shp") + " " +
-                               arguments + " 2>&1");
+                               ShellQuote(std::string(ROUTIX_PROGRAM_FOLDER) + "/routix2shp") +
+                               " " + arguments + " 2>&1");
   }
   std::string Server() const { return ShellQuote(folder_.Path("Server")); }
   std::string Out(const std::string& name) const {
@@ -59,6 +60,20 @@ TEST_F(CliTest, StreetsRunsTheExportAndWritesTheSet) {
   EXPECT_EQ(replaced.exit_status, 0) << replaced.output;
   EXPECT_EQ(replaced.output, "");
   EXPECT_EQ(testing::ReadShapefileSet(Out("roads")).records.size(), set.records.size());
+}
+
+TEST_F(CliTest, AnExportThatAnEarlierRunLeftIsRefusedButConvertedWithNoExport) {
+  ASSERT_EQ(Run("streets Server out/roads.shp --quiet").exit_status, 0);
+  const std::string earlier = testing::ReadFileBytes(Out("roads.shp"));
+  fs::remove(folder_.path() / "Server" / "GEO" / "Mapfil.geo");  // the export program now fails
+
+  CommandResult stale = Run("streets Server out/roads.shp --overwrite");
+  EXPECT_EQ(stale.exit_status, 1);
+  EXPECT_TRUE(testing::Contains(stale.output, "\nIncompatible dictionary file.\n"));
+  EXPECT_TRUE(testing::ReadFileBytes(Out("roads.shp")) == earlier);
+
+  CommandResult converted = Run("streets Server out/roads.shp --overwrite --no-export");
+  EXPECT_EQ(converted.exit_status, 0) << converted.output;
 }
 
 TEST_F(CliTest, StreetsRefusesWithTheWindowsTexts) {
@@ -138,7 +153,7 @@ TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {
     EXPECT_EQ(usage.exit_status, 2);
     EXPECT_TRUE(testing::Contains(usage.output, "usage:"));
   }
-  EXPECT_EQ(Run("--version").output, "routix2shp 2.0.2\n");
+  EXPECT_EQ(Run("--version").output, "routix2shp " + std::string(app::kVersion) + "\n");
   EXPECT_EQ(Run("--help").exit_status, 0);
 }
 

@@ -71,7 +71,7 @@ class Rig {
 
   // Runs routix2shp in the rig's folder with the arguments, its output and errors joined.
   CommandResult Run(const std::string& arguments, const ChildLimits& limits = {}) {
-    std::string program = ROUTIX_BUILD_FOLDER "/routix2shp",
+    std::string program = ROUTIX_PROGRAM_FOLDER "/routix2shp",
                 shell = "cd " + testing::ShellQuote(Path("")) + " && ";
     if (limits.file_blocks > 0) {
       shell += "trap '' XFSZ && ulimit -f " + std::to_string(limits.file_blocks) + " && ";
@@ -79,7 +79,7 @@ class Rig {
     shell += "exec ";
     if (limits.unprivileged && geteuid() == 0) {
       program = Path("routix2shp");
-      fs::copy_file(ROUTIX_BUILD_FOLDER "/routix2shp", program, fs::copy_options::skip_existing);
+      fs::copy_file(ROUTIX_PROGRAM_FOLDER "/routix2shp", program, fs::copy_options::skip_existing);
       shell += "setpriv --reuid=65534 --regid=65534 --clear-groups ";  // the user nobody
     }
     return testing::RunCommand(shell + testing::ShellQuote(program) + " " + arguments);

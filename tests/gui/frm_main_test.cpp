@@ -8,6 +8,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "app/version.h"
 #include "gui/frm_select_bnd.h"
 #include "gui/modal_answerer.h"
 #include "platform/native_separator.h"
@@ -41,8 +42,9 @@ class FrmMainTest : public ::testing::Test {
 };
 
 TEST_F(FrmMainTest, StartsWithTheVersionInItsCaptionAndTheFocusOnTheFirstBrowseButton) {
-  EXPECT_EQ(window_.windowTitle().toStdString(),
-            "Convert Routix Geocode or Boundaries to Shapefile - Version 2.0.2");
+  EXPECT_EQ(
+      window_.windowTitle().toStdString(),
+      "Convert Routix Geocode or Boundaries to Shapefile - Version " + std::string(app::kVersion));
   std::vector<std::string> order;  // from the widget with the focus at the start
   QWidget* widget = QApplication::focusWidget();
   for (int i = 0; i < 8; ++i) {
@@ -113,8 +115,9 @@ TEST_F(FrmMainTest, PressesDuringARunDoNothingAndClosingWaitsForItsEnd) {
   fs::create_directories(folder.path() / "Server" / "GEO");
   fs::create_directories(folder.path() / "Server" / "DYN");
   sample::WriteSampleStreets((folder.path() / "Server" / "GEO").string(), 2000, 5);
-  // The window runs from the test's folder, which has no tool folder: PRO holds the tool.
-  fs::copy(fs::path(ROUTIX_BUILD_FOLDER) / "Server" / "PRO", folder.path() / "Server" / "PRO",
+  // The window runs from the test's folder, which has no tool folder: PRO holds the stand-in,
+  // as a Server folder holds its own export program.
+  fs::copy(fs::path(ROUTIX_PROGRAM_FOLDER) / "Server" / "PRO", folder.path() / "Server" / "PRO",
            fs::copy_options::recursive);
   Source()->setText(QString::fromStdString((folder.path() / "Server").string()));
   Destination()->setText(QString::fromStdString((folder.path() / "roads.shp").string()));

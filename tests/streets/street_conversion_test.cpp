@@ -86,7 +86,8 @@ class StreetNetwork {
       std::string& shape = shapes.emplace_back();
       for (const testing::ReadPoint& point : record.points) {
         EXPECT_EQ(point.x, point.y);
-        shape += (shape.empty() ? "" : " ") + std::to_string(static_cast<int>(point.x));
+        if (!shape.empty()) shape += ' ';
+        shape += std::to_string(static_cast<int>(point.x));
       }
     }
     return shapes;

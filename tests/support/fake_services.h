@@ -1,7 +1,8 @@
 // Program-wide services for tests: a progress sink that remembers every maximum it was given
 // and the highest value it reached, a status sink that records every text, a yield that
 // counts its calls, a fixed date, and the real file system, bundled as ProgramServices. The
-// program folder is the build folder, where the stand-in tool folder Server/PRO is built.
+// program folder is the tests' demo installation, whose tool folder Server/PRO holds the
+// stand-in export program.
 #pragma once
 
 #include <string>
@@ -49,7 +50,7 @@ struct FakeServices {
   CountingYielder yielder;
   FixedClock clock;
   base::ProgramServices services{progress, status, file_system,
-                                 yielder,  clock,  ROUTIX_BUILD_FOLDER};
+                                 yielder,  clock,  ROUTIX_PROGRAM_FOLDER};
 };
 
 }  // namespace routix::testing
