@@ -51,6 +51,11 @@ Message DestinationPathIncorrect(const std::string& destination) {
   return Critical(Lines("Destination path incorrect!", destination));
 }
 
+Message ServerFolderWithQuote(const std::string& server_folder) {
+  return Critical(
+      Lines("The Server folder's name may not hold a double quote (\"):", server_folder));
+}
+
 Message IncompatibleDictionary() {
   return {"Incompatible dictionary file.", Buttons::kOk, Icon::kCritical, "Db2asc error", ""};
 }

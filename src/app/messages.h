@@ -44,8 +44,11 @@ Message RxybxtNotFound(const std::string& dyn_folder);          // M3
 Message ServerPathIncorrect(const std::string& server_folder);  // M5
 Message GeoFolderNotFound(const std::string& server_folder);    // M6
 Message DestinationPathIncorrect(const std::string& destination);  // M8
-Message IncompatibleDictionary();                                  // M9
-Message ConvertFinished();                                         // M10
+// A Server folder whose name holds a double quote, which the export's command line cannot
+// pass on.
+Message ServerFolderWithQuote(const std::string& server_folder);
+Message IncompatibleDictionary();  // M9
+Message ConvertFinished();         // M10
 // "<path> already exists. Do you want to replace it?": the combined boundary output (M4), the
 // destination (M7), or the first per-boundary set that is there already.
 Message ReplaceExisting(const std::string& path);

@@ -51,8 +51,9 @@ std::string RxybxtPath(const std::string& dyn_folder) {
   return base::NormalizePath(dyn_folder + base::NativeSeparators("\\Rxybxt.dat"));
 }
 
-std::vector<BoundaryListRow> ReadBoundaryList(const std::string& dyn_folder) {
-  BoundaryFile file(RxybndPath(dyn_folder));
+std::vector<BoundaryListRow> ReadBoundaryList(base::FileSystem& files,
+                                              const std::string& dyn_folder) {
+  BoundaryFile file(files, RxybndPath(dyn_folder));
   std::vector<BoundaryListRow> rows;
   rows.reserve(static_cast<size_t>(file.record_count()));
   BoundaryRecord record;
@@ -73,8 +74,8 @@ std::string DescriptionWithoutNul(std::string_view stored) {
   return std::string(base::TrimSpaces(text));
 }
 
-BoundaryFile::BoundaryFile(const std::string& path)
-    : file_(path), record_count_(static_cast<int64_t>(file_.size() / kRecordBytes)) {
+BoundaryFile::BoundaryFile(base::FileSystem& files, const std::string& path)
+    : file_(files, path), record_count_(static_cast<int64_t>(file_.size() / kRecordBytes)) {
   if (record_count_ > kMaxRecords) {
     throw base::FileError("read", path,
                           "it holds more than " + std::to_string(kMaxRecords) + " boundaries");

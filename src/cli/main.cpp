@@ -10,6 +10,7 @@
 #include "cli/cli_options.h"
 #include "cli/commands.h"
 #include "cli/terminal_progress.h"
+#include "platform/native_file_system.h"
 #include "platform/program_folder.h"
 #include "platform/terminal.h"
 
@@ -36,7 +37,8 @@ int main(int argc, char** argv) {
 
   cli::TerminalProgress progress(platform::StandardErrorIsTerminal());
   cli::NoYield yield;
-  base::FileSystemService files;
+  platform::NativeFileSystem native_files;
+  base::FileSystemService files(native_files);
   base::SystemClock clock;
   base::ProgramServices services{progress, progress, files,
                                  yield,    clock,    platform::ProgramFolder()};

@@ -9,6 +9,7 @@
 
 #include "base/output_file.h"
 #include "platform/file_path.h"
+#include "platform/native_file_system.h"
 #include "street_data.h"
 
 namespace routix::sample {
@@ -257,9 +258,10 @@ std::string DataPath(const std::string& geo_folder, const StreetDataFile& data) 
 
 SampleStreets WriteSampleStreets(const std::string& geo_folder, int64_t segments, uint32_t seed) {
   Random random(seed);
-  base::OutputFile mapfil(DataPath(geo_folder, kMapfilData), base::OutputFile::Mode::kReplace);
-  base::OutputFile nodfil(DataPath(geo_folder, kNodfilData), base::OutputFile::Mode::kReplace);
-  base::OutputFile second(DataPath(geo_folder, kSecondData), base::OutputFile::Mode::kReplace);
+  platform::NativeFileSystem files;
+  base::OutputFile mapfil(files, DataPath(geo_folder, kMapfilData));
+  base::OutputFile nodfil(files, DataPath(geo_folder, kNodfilData));
+  base::OutputFile second(files, DataPath(geo_folder, kSecondData));
   SampleStreets summary;
   BoxOfPoints box;
   std::vector<Point> between;
