@@ -96,6 +96,10 @@ std::string BoundarySetsWritten(int32_t records, int32_t sets, const std::string
          " sets in " + folder + InSeconds(seconds);
 }
 
+std::string StandardOutputFailed(const std::string& reason) {
+  return "Cannot write to standard output: " + reason + ".";
+}
+
 std::string BoundaryNotListed(int ordinal, const std::string& boundary_file) {
   return "--select: boundary " + std::to_string(ordinal) + " is not among the boundaries of " +
          boundary_file + "; routix2shp list shows them.";

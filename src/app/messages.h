@@ -93,6 +93,10 @@ std::string BoundariesWritten(int32_t records, const std::string& main_file, dou
 std::string BoundarySetsWritten(int32_t records, int32_t sets, const std::string& folder,
                                 double seconds);
 inline constexpr std::string_view kNoBoundarySelected = "No boundary selected.";
+// A run stopped by Ctrl-C or the termination signal.
+inline constexpr std::string_view kInterrupted = "Interrupted: no output was replaced.";
+// A failed write of what the command line prints on standard output.
+std::string StandardOutputFailed(const std::string& reason);
 std::string BoundaryNotListed(int ordinal, const std::string& boundary_file);
 // One line of the list command: ID, node count and description (decoded to UTF-8), by tabs.
 std::string BoundaryListLine(const boundaries::ListedBoundary& boundary);

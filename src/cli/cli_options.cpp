@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <string_view>
 
 namespace routix::cli {
 namespace {
 
-// Ordinals are 1-based positions in Rxybnd.dat, whose counts are 16-bit.
+// Ordinals are 1-based positions in Rxybnd.dat, whose counts are 16-bit; a list may name no
+// more than this many, repeats counted, so that its expansion stays small.
 constexpr int kMaxOrdinal = 1 << 20;
 
 int ParseOrdinal(std::string_view text, const std::string& list) {
@@ -30,15 +32,20 @@ std::vector<int> ParseOrdinalList(const std::string& list) {
     size_t comma = rest.find(',');
     std::string_view item = rest.substr(0, comma);
     size_t dash = item.find('-');
+    int first = 0, last = 0;
     if (dash == std::string_view::npos) {
-      ordinals.push_back(ParseOrdinal(item, list));
+      first = last = ParseOrdinal(item, list);
     } else {
-      int first = ParseOrdinal(item.substr(0, dash), list);
-      int last = ParseOrdinal(item.substr(dash + 1), list);
+      first = ParseOrdinal(item.substr(0, dash), list);
+      last = ParseOrdinal(item.substr(dash + 1), list);
       if (first > last)
         throw UsageError("--select: the range \"" + std::string(item) + "\" runs backwards");
-      for (int ordinal = first; ordinal <= last; ++ordinal) ordinals.push_back(ordinal);
     }
+    if (static_cast<int64_t>(ordinals.size()) + (last - first + 1) > kMaxOrdinal) {
+      throw UsageError("--select names more than " + std::to_string(kMaxOrdinal) +
+                       " boundaries, more than Rxybnd.dat can hold");
+    }
+    for (int ordinal = first; ordinal <= last; ++ordinal) ordinals.push_back(ordinal);
     if (comma == std::string_view::npos) break;
     rest.remove_prefix(comma + 1);
   }

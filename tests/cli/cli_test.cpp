@@ -147,7 +147,8 @@ TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {
 
   for (const char* arguments :
        {"", "bogus", "streets Server", "list", "boundaries a b --select 3-1",
-        "boundaries a b --select x", "streets a b --polyline"}) {
+        "boundaries a b --select x", "streets a b --polyline",
+        "boundaries a b --select 1-1048576,1-1048576"}) {  // more than Rxybnd.dat holds
     SCOPED_TRACE(arguments);
     CommandResult usage = Run(arguments);
     EXPECT_EQ(usage.exit_status, 2);
@@ -163,6 +164,13 @@ TEST_F(CliTest, ListShowsTheListedBoundariesDecoded) {
   std::string first_line = result.output.substr(0, result.output.find('\n'));
   EXPECT_EQ(std::count(first_line.begin(), first_line.end(), '\t'), 2) << first_line;
   EXPECT_EQ(result.output.find("\t0\t"), std::string::npos);  // empty boundaries not listed
+
+  // A list that cannot all be written out is a failure.
+  CommandResult full = testing::RunCommand(
+      "( cd " + ShellQuote(folder_.path().string()) + " && " +
+      ShellQuote(std::string(ROUTIX_PROGRAM_FOLDER) + "/routix2shp") + " list Server >/dev/full )");
+  EXPECT_EQ(full.exit_status, 1);
+  EXPECT_EQ(full.output, "routix2shp: Cannot write to standard output: No space left on device.\n");
 
   fs::remove(folder_.path() / "Server" / "DYN" / "Rxybxt.dat");  // long boundaries need it
   CommandResult refused = Run("list Server");
