@@ -1,6 +1,8 @@
 #include "base/file_system_service.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <vector>
 
 #include "base/conversion_error.h"
@@ -115,10 +117,13 @@ TextReader FileSystemService::OpenTextFileForReading(const std::string& path) co
 
 int64_t FileSystemService::LineCount(const std::string& path) const {
   InputFile file(file_system_, path);
-  std::vector<char> chunk(size_t{1} << 20);
+  // No larger than the file: a small file costs little.
+  const size_t chunk_bytes =
+      static_cast<size_t>(std::min<uint64_t>(size_t{1} << 20, file.size() + 1));
+  const std::unique_ptr<char[]> chunk = std::make_unique_for_overwrite<char[]>(chunk_bytes);
   int64_t breaks = 0;
   uint64_t offset = 0;
-  while (size_t read = file.ReadAt(offset, chunk.data(), chunk.size())) {
+  while (size_t read = file.ReadAt(offset, chunk.get(), chunk_bytes)) {
     for (size_t i = 0; i < read; ++i) breaks += chunk[i] == '\n';
     offset += read;
   }

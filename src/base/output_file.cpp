@@ -1,16 +1,26 @@
 #include "base/output_file.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "base/conversion_error.h"
 
 namespace routix::base {
+namespace {
+
+// The buffer's first size; it doubles up to kBufferBytes.
+constexpr size_t kFirstBufferBytes = size_t{1} << 10;
+
+}  // namespace
 
 OutputFile::OutputFile(FileSystem& files, const std::string& path)
     : OutputFile(files.CreateForWriting(path), path) {}
 
 OutputFile::OutputFile(std::unique_ptr<WritableFile> file, std::string path)
-    : path_(std::move(path)), file_(std::move(file)), buffer_(new char[kBufferBytes]) {}
+    : path_(std::move(path)),
+      file_(std::move(file)),
+      buffer_(new char[kFirstBufferBytes]),
+      capacity_(kFirstBufferBytes) {}
 
 OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
   if (this != &other) {
@@ -18,6 +28,7 @@ OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
     path_ = std::move(other.path_);
     file_ = std::move(other.file_);
     buffer_ = std::move(other.buffer_);
+    capacity_ = std::exchange(other.capacity_, 0);
     used_ = std::exchange(other.used_, 0);
     flushed_ = std::exchange(other.flushed_, 0);
   }
@@ -40,8 +51,22 @@ WritableFile& OutputFile::Open() {
 }
 
 void OutputFile::AppendSlow(const void* data, size_t size) {
+  if (capacity_ < kBufferBytes) {
+    size_t capacity = std::max(capacity_ * 2, kFirstBufferBytes);
+    while (capacity < used_ + size && capacity < kBufferBytes) capacity *= 2;
+    capacity = std::min(capacity, kBufferBytes);
+    std::unique_ptr<char[]> grown(new char[capacity]);
+    std::memcpy(grown.get(), buffer_.get(), used_);
+    buffer_ = std::move(grown);
+    capacity_ = capacity;
+    if (size <= capacity_ - used_) {
+      std::memcpy(buffer_.get() + used_, data, size);
+      used_ += size;
+      return;
+    }
+  }
   Flush();
-  if (size <= kBufferBytes) {
+  if (size <= capacity_) {
     std::memcpy(buffer_.get(), data, size);
     used_ = size;
   } else {

@@ -1,5 +1,6 @@
 // An OutputFile writes one file through a buffer of kBufferBytes: appends land in the buffer
-// and reach the FileSystem in large blocks, one call a block, when it fills or on Flush().
+// and reach the FileSystem in large blocks, one call a block, when it fills or on Flush(). The
+// buffer starts small and grows as the file does, so a small file costs little.
 // Every failed call throws FileError naming the file and the reason. Close() reports a failed
 // last write; the destructor and Discard() close without a word, Discard() dropping what is
 // still buffered.
@@ -31,7 +32,7 @@ class OutputFile {
   ~OutputFile();
 
   void Append(const void* data, size_t size) {
-    if (size <= kBufferBytes - used_) {
+    if (size <= capacity_ - used_) {
       std::memcpy(buffer_.get() + used_, data, size);
       used_ += size;
     } else {
@@ -55,6 +56,7 @@ class OutputFile {
   std::string path_;
   std::unique_ptr<WritableFile> file_;
   std::unique_ptr<char[]> buffer_;
+  size_t capacity_ = 0;
   size_t used_ = 0;
   uint64_t flushed_ = 0;  // bytes handed to the file
 };

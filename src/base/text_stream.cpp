@@ -12,13 +12,17 @@ constexpr size_t kReadBufferBytes = size_t{1} << 20;
 }  // namespace
 
 TextReader::TextReader(FileSystem& files, const std::string& path)
-    : path_(path), file_(files.OpenForReading(path)), buffer_(new char[kReadBufferBytes]) {}
+    : path_(path),
+      file_(files.OpenForReading(path)),
+      // No larger than the file: a small file costs little.
+      capacity_(static_cast<size_t>(std::min<uint64_t>(kReadBufferBytes, file_->size() + 1))),
+      buffer_(new char[capacity_]) {}
 
 bool TextReader::Fill() {
   position_ = 0;
   end_ = 0;
   if (file_ == nullptr) return false;
-  end_ = file_->ReadAt(offset_, buffer_.get(), kReadBufferBytes);
+  end_ = file_->ReadAt(offset_, buffer_.get(), capacity_);
   offset_ += end_;
   return end_ > 0;
 }

@@ -49,6 +49,7 @@ class TextReader {
 
   std::string path_;
   std::unique_ptr<ReadableFile> file_;
+  size_t capacity_;
   std::unique_ptr<char[]> buffer_;
   uint64_t offset_ = 0;  // of the end of the buffered bytes in the file
   size_t position_ = 0;

@@ -8,8 +8,10 @@ namespace routix::streets {
 namespace {
 
 // Large enough that the list of blocks stays short, small enough that the last, partly used
-// block wastes little. A larger entry gets a block of its own.
+// block wastes little. A larger entry gets a block of its own. The first blocks are smaller,
+// each twice the one before, so a small network costs little.
 constexpr size_t kBlockBytes = size_t{1} << 20;
+constexpr size_t kFirstBlockBytes = size_t{16} << 10;
 // The table starts with this many slots and doubles before it is half full.
 constexpr size_t kFirstTableSlots = 1024;
 // Positions pack the block in the high half and the offset within it in the low half.
@@ -114,7 +116,8 @@ uint64_t ShapeCache::StoreEntry(std::string_view from_text, std::string_view to_
                                 std::span<const shapefile::ShapePoint> shape) {
   const size_t bytes = kEntryHeaderBytes + shape.size() * kEntryPointBytes;
   if (blocks_.empty() || block_size_ - block_used_ < bytes) {
-    block_size_ = bytes > kBlockBytes ? bytes : kBlockBytes;
+    const size_t next = blocks_.empty() ? kFirstBlockBytes : std::min(2 * block_size_, kBlockBytes);
+    block_size_ = std::max(bytes, next);
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(block_size_));
     block_used_ = 0;
   }
