@@ -14,10 +14,12 @@ namespace {
 
 using base::FileError;
 
-// The path as the map holds it.
+// The path as the map holds it: one separator where there are more, none at the end.
 std::string Key(const std::string& path) {
-  std::string key = base::NormalizePath(path);
-  if (key.size() > 1 && key.back() == platform::kNativeSeparator) key.pop_back();
+  const char separator = platform::kNativeSeparator;
+  const char doubled[] = {separator, separator, '\0'};
+  std::string key = path.find(doubled) == std::string::npos ? path : base::NormalizePath(path);
+  if (key.size() > 1 && key.back() == separator) key.pop_back();
   if (platform::kFileNamesIgnoreCase) {
     for (char& c : key) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
