@@ -27,4 +27,8 @@ FileError::FileError(std::string_view action, std::string_view path, std::string
 FileError::FileError(std::string_view action, std::string_view path, int error_number)
     : FileError(action, path, std::string_view(std::strerror(error_number))) {}
 
+FileError OutOfMemoryReading(std::string_view path) {
+  return FileError("read", path, "there is not enough memory for it");
+}
+
 }  // namespace routix::base

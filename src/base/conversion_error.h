@@ -33,4 +33,8 @@ class FileError : public ConversionError {
   std::string reason_;
 };
 
+// A run out of memory while it read path: "Cannot read <path>: there is not enough memory
+// for it.", so the user learns which input was too much.
+FileError OutOfMemoryReading(std::string_view path);
+
 }  // namespace routix::base

@@ -97,7 +97,7 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
     if (set.has_value()) set->Close();
     if (report.has_value()) report->Close();
   } catch (const std::bad_alloc&) {
-    throw base::FileError("read", boundary_file.path(), "there is not enough memory for it");
+    throw base::OutOfMemoryReading(boundary_file.path());
   }
   staged.Commit();
   return result;

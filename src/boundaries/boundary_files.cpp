@@ -4,6 +4,7 @@
 #include <bit>
 #include <bitset>
 #include <limits>
+#include <new>
 
 #include "base/conversion_error.h"
 #include "base/cp1252.h"
@@ -55,12 +56,16 @@ std::vector<BoundaryListRow> ReadBoundaryList(base::FileSystem& files,
                                               const std::string& dyn_folder) {
   BoundaryFile file(files, RxybndPath(dyn_folder));
   std::vector<BoundaryListRow> rows;
-  rows.reserve(static_cast<size_t>(file.record_count()));
-  BoundaryRecord record;
-  for (int64_t r = 0; r < file.record_count(); ++r) {
-    file.ReadNext(record);
-    rows.push_back(
-        {std::to_string(record.node_count), std::string(base::TrimSpaces(record.description))});
+  try {
+    rows.reserve(static_cast<size_t>(file.record_count()));
+    BoundaryRecord record;
+    for (int64_t r = 0; r < file.record_count(); ++r) {
+      file.ReadNext(record);
+      rows.push_back(
+          {std::to_string(record.node_count), std::string(base::TrimSpaces(record.description))});
+    }
+  } catch (const std::bad_alloc&) {
+    throw base::OutOfMemoryReading(file.path());
   }
   return rows;
 }

@@ -66,7 +66,7 @@ class StreetConversion {
       staged.Commit();
       return set.run_state().records;
     } catch (const std::bad_alloc&) {
-      throw base::FileError("read", *reading_, "there is not enough memory for it");
+      throw base::OutOfMemoryReading(*reading_);
     }
   }
 
