@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
       break;
   }
 
-  cli::TerminalProgress progress(platform::StandardErrorIsTerminal());
+  cli::StandardErrorTerminal terminal;
+  cli::TerminalProgress progress(platform::StandardErrorIsTerminal() ? &terminal : nullptr);
   cli::NoYield yield;
   base::FileSystemService files;
   base::SystemClock clock;
