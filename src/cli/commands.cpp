@@ -90,13 +90,12 @@ class CommandLineUi : public app::ConversionUi {
     return selection;
   }
 
+ private:
   // On standard error below the progress line, which goes.
   void Print(const std::string& text) {
     progress_.Clear();
     PrintMessage(text);
   }
-
- private:
   void Refuse(const std::string& text, int status) {
     Print(text);
     status_ = status;
@@ -143,8 +142,9 @@ int RunCommand(const CliOptions& options, const base::ProgramServices& services,
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::printf("%s\n", Summary(options, ui.DestinationText(), result, seconds).c_str());
     std::fflush(stdout);
-    if (result.boundaries.left_out > 0)
-      ui.Print(app::BoundariesLeftOut(result.boundaries.left_out));
+    if (result.boundaries.left_out > 0) {
+      PrintMessage(app::BoundariesLeftOut(result.boundaries.left_out));
+    }
   }
   return ui.status();
 }
