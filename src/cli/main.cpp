@@ -19,13 +19,13 @@ int main(int argc, char** argv) {
   try {
     options = cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const cli::UsageError& error) {
-    std::fprintf(stderr, "routix2shp: %s\n%sTry 'routix2shp --help' for more.\n", error.what(),
-                 cli::ShortUsage().c_str());
+    cli::PrintMessage(error.what());
+    std::fprintf(stderr, "%sTry 'routix2shp --help' for more.\n", cli::ShortUsage().c_str());
     return cli::kExitUsage;
   }
   switch (options.command) {
     case cli::Command::kHelp:
-      std::fputs(cli::UsageText().c_str(), stdout);
+      std::fputs(cli::UsageText(options.help_for).c_str(), stdout);
       return cli::kExitDone;
     case cli::Command::kVersion:
       std::printf("routix2shp %s\n", std::string(app::kVersion).c_str());
@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
       break;
   }
 
-  cli::TerminalProgress progress(platform::StandardErrorIsTerminal());
+  cli::StandardErrorTerminal terminal;
+  cli::TerminalProgress progress(platform::StandardErrorIsTerminal() ? &terminal : nullptr);
   cli::NoYield yield;
   base::FileSystemService files;
   base::SystemClock clock;

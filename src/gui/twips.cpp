@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/caption_fit.h"
 #include "gui/qt_text.h"
 
 namespace routix::gui {
@@ -42,6 +43,7 @@ void BuildForm(QWidget* form, const app::FormDescription& description,
     widget->setGeometry(Pixels(control.left, x_dpi), Pixels(control.top, y_dpi),
                         Pixels(control.width, x_dpi), Pixels(control.height, y_dpi));
   }
+  FitCaptions(form, widgets);
   const auto& order = description.tab_order;
   for (size_t i = 1; i < order.size(); ++i) {
     QWidget::setTabOrder(Named(widgets, order[i - 1]), Named(widgets, order[i]));

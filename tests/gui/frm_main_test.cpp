@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -56,6 +57,15 @@ TEST_F(FrmMainTest, StartsWithTheVersionInItsCaptionAndTheFocusOnTheFirstBrowseB
                                              "chkGeo2Shp", "chkDat2Shp", "cmdGo", "cmdExit"}));
   EXPECT_EQ(Find<QPushButton>(window_, "cmdGo")->text().toStdString(), "&Go");
   EXPECT_EQ(Find<QPushButton>(window_, "cmdExit")->text().toStdString(), "&Exit");
+}
+
+TEST_F(FrmMainTest, IsANormalTopLevelWindowWithAMinimiseButtonAndTheProgramsIcon) {
+  EXPECT_EQ(window_.windowType(), Qt::Window);
+  EXPECT_TRUE(window_.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  const QImage icon = window_.windowIcon().pixmap(32, 32).toImage();
+  ASSERT_EQ(icon.size(), QSize(32, 32));  // drawn from the SVG
+  EXPECT_EQ(qAlpha(icon.pixel(16, 16)), 255);
+  EXPECT_EQ(qAlpha(icon.pixel(0, 31)), 0);  // the map sheet's rounded corner
 }
 
 TEST_F(FrmMainTest, PathFieldsAreTidiedWhenTheyLoseTheFocus) {
