@@ -67,7 +67,6 @@ frmMain::frmMain(QWidget* parent)
   prbMain->raise();
   progress_.Sync();
 
-  cmdGo->setDefault(true);
   for (QPushButton* button : {cmdBrwSrc, cmdBrwDst, cmdGo, cmdExit}) button->setAutoDefault(true);
 
   txtSrc->installEventFilter(this);

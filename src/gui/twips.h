@@ -24,8 +24,9 @@ struct FormWidget {
 };
 
 // Sets up form as description says: the size of its client area, each widget's object name,
-// caption (shown by frames, labels and buttons) and place in its parent, the tab order, and
-// the focus on the first control of the tab order.
+// caption (shown by frames, labels and buttons) and place in its parent, the default button,
+// the tab order, and the focus on the first control of the tab order. Esc presses the cancel
+// button through the form's reject().
 void BuildForm(QWidget* form, const app::FormDescription& description,
                std::initializer_list<FormWidget> widgets);
 
