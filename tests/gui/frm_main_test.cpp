@@ -8,6 +8,7 @@
 #include <QTest>
 #include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "app/version.h"
 #include "gui/frm_select_bnd.h"
@@ -122,10 +123,10 @@ TEST_F(FrmMainTest, WhileTheExportProgramRunsPressesDoNothingAndClosingWaitsForI
 
   ModalAnswerer answers;
   const auto start = std::chrono::steady_clock::now();
-  std::chrono::steady_clock::duration pressed_at{};
+  std::optional<std::chrono::steady_clock::duration> pressed_after;
   bool still_open = false;
   QTimer::singleShot(200, [&] {
-    pressed_at = std::chrono::steady_clock::now() - start;
+    pressed_after = std::chrono::steady_clock::now() - start;
     QTest::mouseClick(Find<QPushButton>(window_, "cmdGo"), Qt::LeftButton);
     QTest::mouseClick(Find<QPushButton>(window_, "cmdExit"), Qt::LeftButton);
     QTest::mouseClick(Find<QCheckBox>(window_, "chkDat2Shp"), Qt::LeftButton);
@@ -133,7 +134,8 @@ TEST_F(FrmMainTest, WhileTheExportProgramRunsPressesDoNothingAndClosingWaitsForI
     still_open = window_.isVisible();
   });
   Find<QPushButton>(window_, "cmdGo")->click();
-  EXPECT_LT(pressed_at, std::chrono::milliseconds(600));  // while the export program ran
+  ASSERT_TRUE(pressed_after.has_value());
+  EXPECT_LT(*pressed_after, std::chrono::milliseconds(600));  // while the export program ran
   EXPECT_TRUE(still_open);
   EXPECT_FALSE(Find<QCheckBox>(window_, "chkDat2Shp")->isChecked());
   EXPECT_EQ(answers.texts, std::vector<std::string>{"Incompatible dictionary file."});
