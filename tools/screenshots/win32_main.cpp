@@ -53,10 +53,12 @@ void Picture(HWND window, const char* form) {
   }
 }
 
-// Runs inside the selection dialog's modal loop: the dialog's picture, then Cancel.
+// Runs inside the selection dialog's modal loop until the dialog shows: its picture, then
+// Cancel.
 void CALLBACK PictureOfTheDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = FindWindowA("#32770", "Boundary Setting");
+  if (dialog == nullptr || !IsWindowVisible(dialog)) return;
   KillTimer(nullptr, timer);
-  HWND dialog = GetActiveWindow();
   Picture(dialog, "frmSelectBnd");
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
@@ -79,6 +81,8 @@ int main(int argc, char** argv) {
     SetWindowTextA(GetDlgItem(window.handle(), frmMain::kTxtDst),
                    (server / "roads.shp").string().c_str());
     ShowWindow(window.handle(), SW_SHOW);
+    // Xvfb has no window manager to make the window the active one: it is drawn as such.
+    SendMessageA(window.handle(), WM_NCACTIVATE, TRUE, 0);
     Picture(window.handle(), "frmMain");
     SetTimer(nullptr, 0, 100, PictureOfTheDialog);
     SendMessageA(GetDlgItem(window.handle(), frmMain::kChkDat2Shp), BM_CLICK, 0, 0);
