@@ -207,8 +207,10 @@ TEST_F(FrmMainTest, TheBrowseButtonsHandTheirDialogsResultsToTheFields) {
         testing::PressButton(dialog, IDOK);
       }
     });
+    const fs::path working_folder = fs::current_path();
     SendMessageA(Control(frmMain::kCmdBrwDst), BM_CLICK, 0, 0);
     EXPECT_EQ(Text(frmMain::kTxtDst), folder.Path("roads.shp"));
+    EXPECT_EQ(fs::current_path(), working_folder);
   }
   SetText(frmMain::kTxtDst, folder.Path("roads"));
   ModalAnswerer cancel([](HWND dialog) { testing::PressButton(dialog, IDCANCEL); });
