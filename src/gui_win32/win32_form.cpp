@@ -117,19 +117,11 @@ void PlaceForm(HWND form, const app::FormDescription& description, Dpi dpi) {
 
 DialogTemplate::DialogTemplate(DWORD style) {
   style |= DS_SETFONT;
-  words_ = {LOWORD(style),
-            HIWORD(style),
-            0,
-            0,  // style, extended style
-            0,  // no control
-            0,
-            0,
-            0,
-            0,  // place and size: BuildForm sets them
-            0,
-            0,
-            0,  // no menu, the dialog class, no title
-            kFontPoints};
+  words_ = {LOWORD(style), HIWORD(style), 0, 0};  // style, no extended style
+  words_.push_back(0);                            // no control
+  words_.insert(words_.end(), {0, 0, 0, 0});      // place and size: BuildForm sets them
+  words_.insert(words_.end(), {0, 0, 0});         // no menu, the dialog class, no title
+  words_.push_back(kFontPoints);
   for (char c : kFontName) words_.push_back(static_cast<WORD>(c));  // with its NUL
 }
 
@@ -170,13 +162,9 @@ void BuildForm(HWND form, const app::FormDescription& description,
     }
     if (control->role == app::ButtonRole::kDefault) SendMessageA(form, DM_SETDEFID, id, 0);
   }
-  if (!description.tab_order.empty() && controls.size() > 0) {
-    const std::string_view first = description.tab_order.front();
-    for (const FormControl& control : controls) {
-      if (control.name != first) continue;
-      SendMessageA(form, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(form, control.id)),
-                   TRUE);
-    }
+  for (const FormControl& control : controls) {
+    if (description.tab_order.empty() || control.name != description.tab_order.front()) continue;
+    SendMessageA(form, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(form, control.id)), TRUE);
   }
 }
 
