@@ -70,7 +70,6 @@ frmMain::frmMain(QWidget* parent)
   prbMain->raise();
   progress_.Sync();
 
-  cmdGo->setDefault(true);
   for (QPushButton* button : {cmdBrwSrc, cmdBrwDst, cmdGo, cmdExit}) button->setAutoDefault(true);
 
   txtSrc->installEventFilter(this);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <algorithm>
 #include <cmath>
 
@@ -39,6 +40,9 @@ void BuildForm(QWidget* form, const app::FormDescription& description,
     if (auto* box = qobject_cast<QGroupBox*>(widget)) box->setTitle(caption);
     if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(caption);
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      button->setDefault(control.role == app::ButtonRole::kDefault);
+    }
     int x_dpi = widget->logicalDpiX(), y_dpi = widget->logicalDpiY();
     widget->setGeometry(Pixels(control.left, x_dpi), Pixels(control.top, y_dpi),
                         Pixels(control.width, x_dpi), Pixels(control.height, y_dpi));
