@@ -4,6 +4,7 @@ namespace routix::app {
 namespace {
 
 using enum ControlKind;
+using enum ButtonRole;
 
 constexpr ControlDescription kMainControls[] = {
     {"Frame2", kFrame, kDataPathsCaption, "", 90, 90, 7845, 1560},
@@ -16,8 +17,8 @@ constexpr ControlDescription kMainControls[] = {
     {"chkGeo2Shp", kCheckBox, kGeo2ShpCaption, "Frame2", 360, 1200, 2655, 255},
     {"chkDat2Shp", kCheckBox, kDat2ShpCaption, "Frame2", 3240, 1200, 2655, 255},
     {"fraOperation", kFrame, "", "", 90, 1590, 7845, 615},
-    {"cmdGo", kButton, kGoCaption, "fraOperation", 1155, 150, 2745, 405},
-    {"cmdExit", kButton, kExitCaption, "fraOperation", 3975, 150, 2745, 405},
+    {"cmdGo", kButton, kGoCaption, "fraOperation", 1155, 150, 2745, 405, kDefault},
+    {"cmdExit", kButton, kExitCaption, "fraOperation", 3975, 150, 2745, 405, kCancel},
     {"sttBar", kStatusBar, "", "", 0, 2205, 8025, 330},
     {"prbMain", kProgressBar, "", "", 4065, 2250, 3945, 270},
 };
@@ -33,8 +34,8 @@ constexpr ControlDescription kSelectBoundaryControls[] = {
     {"Frame3", kFrame, kOutputTypeCaption, "", 120, 5400, 6615, 615},
     {"optOutType0", kOptionButton, kAllInOneCaption, "Frame3", 480, 285, 2835, 255},
     {"optOutType1", kOptionButton, kEachInOneCaption, "Frame3", 3593, 285, 2655, 255},
-    {"cmdOK", kButton, kOkCaption, "", 1920, 6120, 1455, 375},
-    {"cmdCancel", kButton, kCancelCaption, "", 3495, 6120, 1455, 375},
+    {"cmdOK", kButton, kOkCaption, "", 1920, 6120, 1455, 375, kDefault},
+    {"cmdCancel", kButton, kCancelCaption, "", 3495, 6120, 1455, 375, kCancel},
 };
 constexpr std::string_view kSelectBoundaryTabOrder[] = {
     "lstBnd", "optPolyType0", "optPolyType1", "cmdOK", "optOutType0", "optOutType1", "cmdCancel"};

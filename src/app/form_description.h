@@ -1,7 +1,8 @@
 // The two forms as every window builds them, so that the Qt and the Win32 window cannot
 // drift apart: each control's name, kind, caption, container and place in twips (left, top,
-// width, height inside its container), the client area of the form and its tab order, and
-// the columns of the boundary list. Captions come from messages.h.
+// width, height inside its container), the form's default and cancel buttons, the client
+// area of the form and its tab order, and the columns of the boundary list. Captions come
+// from messages.h; an ampersand in a caption marks its access key.
 #pragma once
 
 #include <span>
@@ -23,12 +24,17 @@ enum class ControlKind {
   kProgressBar,
 };
 
+// Enter presses the default button wherever the focus is, except on another button; Esc
+// presses the cancel button.
+enum class ButtonRole { kNone, kDefault, kCancel };
+
 struct ControlDescription {
   std::string_view name;
   ControlKind kind;
   std::string_view caption;
   std::string_view container;  // empty: the form itself
   int left, top, width, height;
+  ButtonRole role = ButtonRole::kNone;
 };
 
 struct FormDescription {
@@ -42,10 +48,8 @@ struct ColumnDescription {
   int width;
 };
 
-// frmMain; cmdGo is its default button, cmdExit its cancel button.
-extern const FormDescription kMainForm;
-// frmSelectBnd; cmdOK is its default button, cmdCancel its cancel button.
-extern const FormDescription kSelectBoundaryForm;
+extern const FormDescription kMainForm;            // frmMain
+extern const FormDescription kSelectBoundaryForm;  // frmSelectBnd
 // The columns of frmSelectBnd's list lstBnd.
 extern const std::span<const ColumnDescription> kBoundaryColumns;
 

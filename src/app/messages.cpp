@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "base/cp1252.h"
-
 namespace routix::app {
 namespace {
 
@@ -105,9 +103,10 @@ std::string BoundaryNotListed(int ordinal, const std::string& boundary_file) {
          boundary_file + "; routix2shp list shows them.";
 }
 
-std::string BoundaryListLine(const boundaries::ListedBoundary& boundary) {
-  return std::to_string(boundary.ordinal) + "\t" + boundary.node_count + "\t" +
-         base::Cp1252ToUtf8(boundary.description);
+std::string BoundariesLeftOut(int32_t count) {
+  return std::to_string(count) +
+         (count == 1 ? " selected boundary was left out: it has fewer than two nodes."
+                     : " selected boundaries were left out: they have fewer than two nodes.");
 }
 
 }  // namespace routix::app

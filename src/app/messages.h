@@ -9,7 +9,6 @@
 #include <string_view>
 
 #include "app/version.h"
-#include "boundaries/boundary_list.h"
 
 namespace routix::app {
 
@@ -98,7 +97,7 @@ inline constexpr std::string_view kInterrupted = "Interrupted: no output was rep
 // A failed write of what the command line prints on standard output.
 std::string StandardOutputFailed(const std::string& reason);
 std::string BoundaryNotListed(int ordinal, const std::string& boundary_file);
-// One line of the list command: ID, node count and description (decoded to UTF-8), by tabs.
-std::string BoundaryListLine(const boundaries::ListedBoundary& boundary);
+// "2 selected boundaries were left out: they have fewer than two nodes."
+std::string BoundariesLeftOut(int32_t count);
 
 }  // namespace routix::app

@@ -19,12 +19,14 @@ class StatusSink {
   virtual void SetText(const std::string& text) = 0;
 };
 
-// Called after every record of the street conversion, so an implementation must return at
-// once when it has nothing to do.
+// Yield is called after every record of the street conversion, so an implementation must
+// return at once when it has nothing to do. YieldNow is called while the program waits for
+// the export program, each time the front end has events: it handles them all at once.
 class Yielder {
  public:
   virtual ~Yielder() = default;
   virtual void Yield() = 0;
+  virtual void YieldNow() {}
 };
 
 struct ProgramServices {

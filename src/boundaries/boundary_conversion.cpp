@@ -79,8 +79,13 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
     for (int32_t i = 1; i <= n; ++i) {
       services.main_progress_bar.AddOne();
       boundary_file.ReadNext(record);
-      if (!IsWritten(selected, i, record)) continue;
+      if (!IsWritten(selected, i, record)) {
+        if (CollectionHasKey(selected, std::to_string(i))) ++result.left_out;
+        continue;
+      }
 
+      // The chain is read before a per-boundary set is opened, so that a broken chain leaves
+      // an existing set of that name as it was.
       if (record.node_count > kRecordNodes) ReadExtensionPoints(record, extension_file);
       if (!report.has_value()) report.emplace(staged.Create(report_path));
       if (selection.one_file_per_boundary) {

@@ -18,8 +18,9 @@
 namespace routix::boundaries {
 
 struct BoundaryConversionResult {
-  int32_t sets = 0;     // shapefile sets written
-  int32_t records = 0;  // boundaries written into them
+  int32_t sets = 0;      // shapefile sets written
+  int32_t records = 0;   // boundaries written into them
+  int32_t left_out = 0;  // selected boundaries not written, having fewer than two nodes
 };
 
 // Where the boundaries go: the folder of Report.err and of the sets of one-set-per-boundary

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace routix::cli {
@@ -21,6 +22,150 @@ int ParseOrdinal(std::string_view text, const std::string& list) {
                      "\" is not a boundary number");
   }
   return value;
+}
+
+// What --help says of one option.
+struct OptionHelp {
+  std::string_view name;  // with its argument
+  std::string_view text;
+};
+
+constexpr OptionHelp kNoExport{
+    "--no-export",
+    "convert the exports already in DYN instead of running db2asc.exe; nothing in the Server "
+    "folder changes"};
+constexpr OptionHelp kOverwrite{"--overwrite", "replace an existing output"};
+constexpr OptionHelp kQuiet{"--quiet", "print nothing but errors"};
+constexpr OptionHelp kSelect{
+    "--select LIST", "only these boundaries: all (the default) or IDs and ranges, 1,4,7-12"};
+constexpr OptionHelp kPolyline{"--polyline", "write boundaries as polylines instead of polygons"};
+constexpr OptionHelp kPerBoundary{
+    "--per-boundary", "write one shapefile set per boundary, named after its description"};
+constexpr OptionHelp kJson{
+    "--json", "print one JSON array of objects with ordinal, description and node_count"};
+constexpr OptionHelp kHelp{"--help, -h", "show this help"};
+constexpr OptionHelp kEndOfOptions{
+    "--", "end the options: what follows is a path, even when it begins with -"};
+
+// What --help says of one command.
+struct CommandHelp {
+  Command command;
+  std::string_view name;
+  std::span<const std::string_view> arguments;  // each kept on one line
+  std::string_view summary;                     // for the list of commands
+  std::string_view description;                 // for the command's own help
+  std::span<const OptionHelp* const> options;
+  std::string_view example;
+};
+
+constexpr std::string_view kStreetsArguments[] = {"SERVER_FOLDER", "DESTINATION", "[--no-export]",
+                                                  "[--overwrite]", "[--quiet]"};
+constexpr const OptionHelp* kStreetsOptions[] = {&kNoExport, &kOverwrite, &kQuiet};
+constexpr std::string_view kBoundariesArguments[] = {
+    "SERVER_FOLDER", "DESTINATION", "[--select all|LIST]", "[--polyline]", "[--per-boundary]",
+    "[--overwrite]", "[--quiet]"};
+constexpr const OptionHelp* kBoundariesOptions[] = {&kSelect, &kPolyline, &kPerBoundary,
+                                                    &kOverwrite, &kQuiet};
+constexpr std::string_view kListArguments[] = {"SERVER_FOLDER", "[--json]"};
+constexpr const OptionHelp* kListOptions[] = {&kJson};
+
+constexpr CommandHelp kCommands[] = {
+    {Command::kStreets, "streets", kStreetsArguments,
+     "run the export program db2asc.exe and write the street network as one polyline "
+     "shapefile at DESTINATION",
+     "Runs the routing system's export program PRO\\db2asc.exe in SERVER_FOLDER and writes "
+     "the street network as one polyline shapefile set at DESTINATION: one record with 25 "
+     "fields per segment of DYN\\Mapfil.asc and then of DYN\\Second.asc. The run fails with "
+     "\"Incompatible dictionary file.\" unless the export program writes DYN\\Mapfil.asc "
+     "afresh.",
+     kStreetsOptions, "routix2shp streets D:\\Routing\\Server D:\\maps\\roads.shp"},
+    {Command::kBoundaries, "boundaries", kBoundariesArguments,
+     "write the boundaries of DYN\\Rxybnd.dat as Bnd_<name> beside DESTINATION, or one set "
+     "per boundary, with Report.err beside them",
+     "Writes the boundaries of DYN\\Rxybnd.dat and DYN\\Rxybxt.dat as polygons into one "
+     "shapefile set named Bnd_ and the file name of DESTINATION, in the folder of "
+     "DESTINATION, or into one set per boundary named after its description. Every outline is "
+     "closed and clockwise; Report.err beside the sets lists the edges of a boundary that run "
+     "back over each other. A selected boundary of fewer than two nodes is left out, and the "
+     "run says how many were.",
+     kBoundariesOptions,
+     "routix2shp boundaries D:\\Routing\\Server D:\\maps\\zones.shp --select 1,4,7-12"},
+    {Command::kList, "list", kListArguments,
+     "print the boundaries (ID, node count, description), one a line",
+     "Prints the boundaries of DYN\\Rxybnd.dat that hold nodes, one a line: the ID that "
+     "--select takes, the node count and the description, separated by tabs. A tab, carriage "
+     "return, line feed or backslash inside a description is written as \\t, \\r, \\n or \\\\.",
+     kListOptions, "routix2shp list D:\\Routing\\Server --json"},
+};
+
+constexpr size_t kWidth = 80;         // the lines of the help end before this column
+constexpr size_t kOptionColumn = 19;  // where the texts of the options begin
+constexpr size_t kCommandColumn = 14;
+
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = std::min(text.find(' ', start), text.size());
+    if (end > start) words.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return words;
+}
+
+// The words in lines shorter than kWidth: the first line begins with first (which may be
+// longer than indent), the others with indent blanks.
+std::string Wrap(std::string first, std::span<const std::string_view> words, size_t indent) {
+  std::string text = std::move(first);
+  size_t line_start = 0;
+  bool line_empty = true;
+  if (text.size() >= indent && !text.empty() && text.back() != ' ') text += ' ';
+  text.resize(std::max(text.size(), indent), ' ');
+  for (std::string_view word : words) {
+    if (!line_empty && text.size() - line_start + 1 + word.size() >= kWidth) {
+      text += '\n';
+      line_start = text.size();
+      text.append(indent, ' ');
+      line_empty = true;
+    }
+    if (!line_empty) text += ' ';
+    text += word;
+    line_empty = false;
+  }
+  return text + '\n';
+}
+
+std::string Wrap(std::string first, std::string_view text, size_t indent) {
+  return Wrap(std::move(first), Words(text), indent);
+}
+
+std::string UsageLine(const CommandHelp& command, std::string_view before) {
+  std::string first = std::string(before) + "routix2shp " + std::string(command.name) + " ";
+  const size_t indent = first.size();
+  return Wrap(std::move(first), command.arguments, indent);
+}
+
+std::string OptionLine(const OptionHelp& option) {
+  return Wrap("  " + std::string(option.name), option.text, kOptionColumn);
+}
+
+std::string CommandUsageText(const CommandHelp& command) {
+  std::string text =
+      UsageLine(command, "usage: ") + "\n" + Wrap("", command.description, 0) + "\noptions:\n";
+  for (const OptionHelp* option : command.options) text += OptionLine(*option);
+  text += OptionLine(kHelp) + OptionLine(kEndOfOptions);
+  return text + "\nexample:\n  " + std::string(command.example) + "\n";
+}
+
+const CommandHelp* FindCommand(std::string_view name) {
+  for (const CommandHelp& command : kCommands) {
+    if (command.name == name) return &command;
+  }
+  return nullptr;
+}
+
+bool TakesOption(const CommandHelp& command, std::string_view name) {
+  return std::any_of(command.options.begin(), command.options.end(),
+                     [&](const OptionHelp* option) { return Words(option->name)[0] == name; });
 }
 
 }  // namespace
@@ -57,41 +202,32 @@ std::vector<int> ParseOrdinalList(const std::string& list) {
 CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
   CliOptions options;
   if (arguments.empty()) throw UsageError("no command given");
-  const std::string& command = arguments[0];
-  size_t paths = 2;
-  if (command == "streets") {
-    options.command = Command::kStreets;
-  } else if (command == "boundaries") {
-    options.command = Command::kBoundaries;
-  } else if (command == "list") {
-    options.command = Command::kList;
-    paths = 1;
-  } else if (command == "--help" || command == "-h") {
-    options.command = Command::kHelp;
-    paths = 0;
-  } else if (command == "--version") {
+  const std::string& name = arguments[0];
+  if (name == "--help" || name == "-h") return options;
+  if (name == "--version") {
     options.command = Command::kVersion;
-    paths = 0;
-  } else {
-    throw UsageError("unknown command \"" + command + "\"");
+    return options;
   }
+  const CommandHelp* command = FindCommand(name);
+  if (command == nullptr) throw UsageError("unknown command \"" + name + "\"");
+  options.command = command->command;
 
   std::vector<std::string> positional;
+  bool options_ended = false;
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
-    const bool streets = options.command == Command::kStreets;
-    const bool boundaries = options.command == Command::kBoundaries;
-    if (arg == "--overwrite" && (streets || boundaries)) {
-      options.overwrite = true;
-    } else if (arg == "--quiet" && (streets || boundaries)) {
-      options.quiet = true;
-    } else if (arg == "--no-export" && streets) {
-      options.no_export = true;
-    } else if (arg == "--polyline" && boundaries) {
-      options.polyline = true;
-    } else if (arg == "--per-boundary" && boundaries) {
-      options.per_boundary = true;
-    } else if (arg == "--select" && boundaries) {
+    const bool is_option = !options_ended && arg.size() > 1 && arg[0] == '-';
+    if (!is_option) {
+      positional.push_back(arg);
+    } else if (arg == "--") {
+      options_ended = true;
+    } else if (arg == "--help" || arg == "-h") {
+      CliOptions help;
+      help.help_for = command->command;
+      return help;
+    } else if (!TakesOption(*command, arg)) {
+      throw UsageError("unknown option \"" + arg + "\" for " + name);
+    } else if (arg == "--select") {
       if (++i == arguments.size())
         throw UsageError("--select needs all or a list such as 1,4,7-12");
       if (arguments[i] == "all") {
@@ -99,59 +235,50 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
       } else {
         options.select = ParseOrdinalList(arguments[i]);
       }
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      throw UsageError("unknown option \"" + arg + "\" for " + command);
     } else {
-      positional.push_back(arg);
+      options.no_export |= arg == "--no-export";
+      options.overwrite |= arg == "--overwrite";
+      options.quiet |= arg == "--quiet";
+      options.polyline |= arg == "--polyline";
+      options.per_boundary |= arg == "--per-boundary";
+      options.json |= arg == "--json";
     }
   }
+  const size_t paths = options.command == Command::kList ? 1 : 2;
   if (positional.size() != paths) {
-    throw UsageError(command + " takes " +
-                     (paths == 2   ? "SERVER_FOLDER and DESTINATION"
-                      : paths == 1 ? "SERVER_FOLDER"
-                                   : "no argument"));
+    throw UsageError(name + " takes " +
+                     (paths == 2 ? "SERVER_FOLDER and DESTINATION" : "SERVER_FOLDER"));
   }
-  if (paths >= 1) options.server_folder = positional[0];
+  options.server_folder = positional[0];
   if (paths == 2) options.destination = positional[1];
   return options;
 }
 
 std::string ShortUsage() {
-  return R"(usage:
-  routix2shp streets SERVER_FOLDER DESTINATION [--no-export] [--overwrite] [--quiet]
-  routix2shp boundaries SERVER_FOLDER DESTINATION [--select all|LIST] [--polyline]
-                        [--per-boundary] [--overwrite] [--quiet]
-  routix2shp list SERVER_FOLDER
-  routix2shp --help
-  routix2shp --version
-)";
+  std::string text = "usage:\n";
+  for (const CommandHelp& command : kCommands) text += UsageLine(command, "  ");
+  return text + "  routix2shp COMMAND --help\n  routix2shp --help\n  routix2shp --version\n";
 }
 
-std::string UsageText() {
-  return ShortUsage() + R"(
-Converts the data folder of the Routix routing system (its Server folder) into
-ESRI Shapefiles.
-
-commands:
-  streets     run the export program db2asc.exe and write the street network as
-              one polyline shapefile at DESTINATION
-  boundaries  write the boundaries of DYN\Rxybnd.dat as Bnd_<name> beside
-              DESTINATION, or one set per boundary, with Report.err beside them
-  list        print the boundaries (ID, node count, description), one a line
-
-options:
-  --no-export      convert the exports already in DYN instead of running db2asc.exe
-  --overwrite      replace an existing output
-  --quiet          print no summary line
-  --select LIST    only these boundaries: all (the default) or IDs and ranges, 1,4,7-12
-  --polyline       write boundaries as polylines instead of polygons
-  --per-boundary   write one shapefile set per boundary, named after its description
-
-examples:
-  routix2shp streets D:\Routing\Server D:\maps\roads.shp
-  routix2shp boundaries D:\Routing\Server D:\maps\zones.shp --select 1,4,7-12
-  routix2shp list D:\Routing\Server
-)";
+std::string UsageText(Command command) {
+  for (const CommandHelp& help : kCommands) {
+    if (help.command == command) return CommandUsageText(help);
+  }
+  std::string text = ShortUsage() +
+                     "\nConverts the data folder of the Routix routing system (its Server folder) "
+                     "into\nESRI Shapefiles.\n\ncommands:\n";
+  for (const CommandHelp& help : kCommands) {
+    text += Wrap("  " + std::string(help.name), help.summary, kCommandColumn);
+  }
+  text += "\noptions:\n";
+  for (const OptionHelp* option :
+       {&kNoExport, &kOverwrite, &kQuiet, &kSelect, &kPolyline, &kPerBoundary, &kJson}) {
+    text += OptionLine(*option);
+  }
+  text += OptionLine({"--help, -h", "show this help, or with a command that command's help"}) +
+          OptionLine(kEndOfOptions) + "\nexamples:\n";
+  for (const CommandHelp& help : kCommands) text += "  " + std::string(help.example) + "\n";
+  return text;
 }
 
 }  // namespace routix::cli

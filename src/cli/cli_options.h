@@ -1,5 +1,6 @@
 // The command line of routix2shp, parsed: which command, its two paths as given, and its
-// options. Anything that does not fit the usage (an unknown command or option, a missing or
+// options. "--" ends the options: every argument after it is a path, even one that begins
+// with "-". Anything that does not fit the usage (an unknown command or option, a missing or
 // extra argument, a malformed --select list) is a UsageError saying what is wrong.
 #pragma once
 
@@ -14,6 +15,8 @@ enum class Command { kStreets, kBoundaries, kList, kHelp, kVersion };
 
 struct CliOptions {
   Command command = Command::kHelp;
+  // With kHelp: the command whose help is asked for, or kHelp for the whole program's.
+  Command help_for = Command::kHelp;
   std::string server_folder;
   std::string destination;
   bool no_export = false;
@@ -21,6 +24,7 @@ struct CliOptions {
   bool quiet = false;
   bool polyline = false;
   bool per_boundary = false;
+  bool json = false;
   // The ordinals of --select, ascending and without repeats; nothing for all.
   std::optional<std::vector<int>> select;
 };
@@ -37,7 +41,8 @@ std::vector<int> ParseOrdinalList(const std::string& list);
 
 // The usage lines, shown after a usage error.
 std::string ShortUsage();
-// The whole text of --help: the usage, the commands, the options and examples.
-std::string UsageText();
+// The whole text of --help: the usage, the commands, the options and examples; with a
+// command, that command's usage, what it does, its options and an example.
+std::string UsageText(Command command = Command::kHelp);
 
 }  // namespace routix::cli

@@ -14,6 +14,7 @@
 #include "app/messages.h"
 #include "app/run_conversion.h"
 #include "app/select_boundaries.h"
+#include "cli/boundary_listing.h"
 #include "platform/file_path.h"
 #include "shapefile/shapefile_format.h"
 
@@ -72,7 +73,8 @@ class CommandLineUi : public app::ConversionUi {
         static_cast<int16_t>(options_.polyline ? shapefile::kPolyLine : shapefile::kPolygon),
         options_.per_boundary};
     if (options_.command == Command::kList) {
-      for (const auto& row : rows) std::printf("%s\n", app::BoundaryListLine(row).c_str());
+      const std::string list = options_.json ? BoundaryListJson(rows) : BoundaryListText(rows);
+      std::fwrite(list.data(), 1, list.size(), stdout);
       return selection;
     }
     std::vector<int> listed;
@@ -89,14 +91,10 @@ class CommandLineUi : public app::ConversionUi {
   }
 
  private:
-  // On standard error, the message's CR LF line breaks as the terminal's line feeds.
+  // On standard error below the progress line, which goes.
   void Print(const std::string& text) {
     progress_.Clear();
-    std::string lines;
-    for (size_t i = 0; i < text.size(); ++i) {
-      if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
-    }
-    std::fprintf(stderr, "%s\n", lines.c_str());
+    PrintMessage(text);
   }
   void Refuse(const std::string& text, int status) {
     Print(text);
@@ -143,8 +141,21 @@ int RunCommand(const CliOptions& options, const base::ProgramServices& services,
     progress.Clear();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
     std::printf("%s\n", Summary(options, ui.DestinationText(), result, seconds).c_str());
+    std::fflush(stdout);
+    if (result.boundaries.left_out > 0) {
+      PrintMessage(app::BoundariesLeftOut(result.boundaries.left_out));
+    }
   }
   return ui.status();
+}
+
+void PrintMessage(const std::string& text) {
+  std::string lines = "routix2shp: ";
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+  }
+  lines += '\n';
+  std::fwrite(lines.data(), 1, lines.size(), stderr);
 }
 
 }  // namespace routix::cli

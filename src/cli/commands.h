@@ -2,10 +2,13 @@
 // the window through a ConversionUi without a person in front of it: the command ticks its
 // box, the arguments fill the two path fields (made absolute), --overwrite answers Yes to the
 // questions before a replace, --select and the shape options stand in for the selection
-// dialog, and every refusal is printed on standard error. The result is the exit status: 0
-// done (also when no boundary is selected), 1 refused or failed, 2 a --select of a boundary
-// that the list does not hold; main() makes it 130 for a run stopped by an interrupt.
+// dialog, and every refusal is printed on standard error, as is a note of the selected
+// boundaries that were left out. The result is the exit status: 0 done (also when no
+// boundary is selected), 1 refused or failed, 2 a --select of a boundary that the list does
+// not hold; main() makes it 130 for a run stopped by an interrupt.
 #pragma once
+
+#include <string>
 
 #include "base/program_services.h"
 #include "cli/cli_options.h"
@@ -22,5 +25,9 @@ inline constexpr int kExitInterrupted = 130;  // 128 + SIGINT, as a shell report
 // bar and status panel, cleared before anything is printed.
 int RunCommand(const CliOptions& options, const base::ProgramServices& services,
                TerminalProgress& progress);
+
+// Prints a message on standard error as routix2shp's: "routix2shp: " before its first line,
+// its CR LF line breaks as line feeds.
+void PrintMessage(const std::string& text);
 
 }  // namespace routix::cli

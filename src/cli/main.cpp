@@ -25,7 +25,7 @@ int CheckedStandardOutput(int status) {
   errno = 0;
   if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
   const std::string reason = errno != 0 ? std::strerror(errno) : "the output is lost";
-  std::fprintf(stderr, "routix2shp: %s\n", routix::app::StandardOutputFailed(reason).c_str());
+  routix::cli::PrintMessage(routix::app::StandardOutputFailed(reason));
   return routix::cli::kExitFailed;
 }
 
@@ -35,13 +35,13 @@ int Run(int argc, char** argv) {
   try {
     options = cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
   } catch (const cli::UsageError& error) {
-    std::fprintf(stderr, "routix2shp: %s\n%sTry 'routix2shp --help' for more.\n", error.what(),
-                 cli::ShortUsage().c_str());
+    cli::PrintMessage(error.what());
+    std::fprintf(stderr, "%sTry 'routix2shp --help' for more.\n", cli::ShortUsage().c_str());
     return cli::kExitUsage;
   }
   switch (options.command) {
     case cli::Command::kHelp:
-      std::fputs(cli::UsageText().c_str(), stdout);
+      std::fputs(cli::UsageText(options.help_for).c_str(), stdout);
       return cli::kExitDone;
     case cli::Command::kVersion:
       std::printf("routix2shp %s\n", std::string(app::kVersion).c_str());
@@ -50,7 +50,8 @@ int Run(int argc, char** argv) {
       break;
   }
 
-  cli::TerminalProgress progress(platform::StandardErrorIsTerminal());
+  cli::StandardErrorTerminal terminal;
+  cli::TerminalProgress progress(platform::StandardErrorIsTerminal() ? &terminal : nullptr);
   cli::NoYield yield;
   platform::NativeFileSystem native_files;
   cli::InterruptibleFileSystem interruptible_files(native_files);

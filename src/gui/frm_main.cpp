@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 #include "app/field_tidy.h"
@@ -11,6 +12,7 @@
 #include "app/select_boundaries.h"
 #include "gui/file_dialogs.h"
 #include "gui/frm_select_bnd.h"
+#include "gui/program_icon.h"
 #include "gui/qt_text.h"
 #include "gui/twips.h"
 #include "gui/window_font.h"
@@ -39,11 +41,13 @@ bool IsInput(QEvent::Type type) {
 }  // namespace
 
 frmMain::frmMain(QWidget* parent)
-    : QDialog(parent), services_{progress_, status_, files_,
-                                 yield_,    clock_,  platform::ProgramFolder()} {
+    : QWidget(parent, Qt::Window), services_{progress_, status_, files_,
+                                             yield_,    clock_,  platform::ProgramFolder()} {
   setObjectName("frmMain");
   UseWindowFont(this);
   setWindowTitle(FromLocal(app::MainWindowCaption()));
+  setWindowIcon(ProgramIcon());
+  lblDst->setWordWrap(true);
   BuildForm(this, app::kMainForm,
             {{Frame2, "Frame2"},
              {lblSrc, "Label0"},
@@ -59,7 +63,6 @@ frmMain::frmMain(QWidget* parent)
              {cmdExit, "cmdExit"},
              {sttBar, "sttBar"},
              {prbMain, "prbMain"}});
-  lblDst->setWordWrap(true);
   sttBar->setSizeGripEnabled(false);
   sttBar->addWidget(statusPanel, 1);
   prbMain->setTextVisible(false);
@@ -67,7 +70,6 @@ frmMain::frmMain(QWidget* parent)
   prbMain->raise();
   progress_.Sync();
 
-  cmdGo->setDefault(true);
   for (QPushButton* button : {cmdBrwSrc, cmdBrwDst, cmdGo, cmdExit}) button->setAutoDefault(true);
 
   txtSrc->installEventFilter(this);
@@ -177,7 +179,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
       TidyField(static_cast<QLineEdit*>(watched));
     }
   }
-  return QDialog::eventFilter(watched, event);
+  return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -186,15 +188,23 @@ void frmMain::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  QDialog::closeEvent(event);
+  QWidget::closeEvent(event);
 }
 
-void frmMain::reject() {
-  if (running_) {
-    close_pending_ = true;
-    return;
+void frmMain::keyPressEvent(QKeyEvent* event) {
+  // A key reaches the window when the control with the focus leaves it; a button presses
+  // itself on Enter.
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      cmdGo->click();
+      break;
+    case Qt::Key_Escape:
+      close();
+      break;
+    default:
+      QWidget::keyPressEvent(event);
   }
-  QDialog::reject();
 }
 
 }  // namespace routix::gui

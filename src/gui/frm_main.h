@@ -1,18 +1,20 @@
-// frmMain is the program's window: the Server folder and destination fields with their
-// browse buttons, the two conversion boxes, Go and Exit, the status panel and the progress
-// bar. Its handlers are one call each into the driver, which reaches the window only through
-// ConversionUi. While a run is in progress the window keeps painting, presses on its
-// controls do nothing, and closing waits until the run has ended.
+// frmMain is the program's window, a normal top-level window with the program's icon: the
+// Server folder and destination fields with their browse buttons, the two conversion boxes,
+// Go (pressed by Enter wherever the focus is, except on another button) and Exit (pressed by
+// Esc), the status panel and the progress bar. Its handlers are one call each into the
+// driver, which reaches the window only through ConversionUi. While a run is in progress the
+// window keeps painting, presses on its controls do nothing, and closing waits until the run
+// has ended.
 #pragma once
 
 #include <QCheckBox>
-#include <QDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QWidget>
 
 #include "app/conversion_ui.h"
 #include "base/clock.h"
@@ -24,7 +26,7 @@
 
 namespace routix::gui {
 
-class frmMain : public QDialog, public app::ConversionUi {
+class frmMain : public QWidget, public app::ConversionUi {
   Q_OBJECT
 
  public:
@@ -48,7 +50,7 @@ class frmMain : public QDialog, public app::ConversionUi {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void reject() override;  // Esc, the cancel key, as Exit
+  void keyPressEvent(QKeyEvent* event) override;  // Enter and Esc, as the default and cancel keys
 
  private:
   void cmdGoClick();

@@ -56,7 +56,6 @@ frmSelectBnd::frmSelectBnd(const std::vector<boundaries::ListedBoundary>& rows,
 
   optPolyType0->setChecked(true);
   optOutType0->setChecked(true);
-  cmdOK->setDefault(true);
 
   connect(lstBnd, &QTreeWidget::itemChanged, this, &frmSelectBnd::UpdateSelectedCount);
   connect(lstBnd, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

@@ -2,11 +2,14 @@
 #include <QApplication>
 
 #include "gui/frm_main.h"
+#include "gui/program_icon.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  // The desktop entry routix2shp.desktop: its icon stands for the window in a task bar.
+  QGuiApplication::setDesktopFileName(QStringLiteral("routix2shp"));
+  QApplication::setWindowIcon(routix::gui::ProgramIcon());
   routix::gui::frmMain window;
-  QObject::connect(&window, &QDialog::finished, &application, &QApplication::quit);
   window.show();
-  return application.exec();
+  return application.exec();  // ends when the window closes
 }

@@ -16,8 +16,11 @@ void QtProgressBar::Sync() {
 void QtStatusPanel::SetText(const std::string& text) { panel_->setText(FromLocal(text)); }
 
 void QtYielder::Yield() {
-  auto now = std::chrono::steady_clock::now();
-  if (now - last_ < kYieldInterval) return;
+  if (std::chrono::steady_clock::now() - last_ < kYieldInterval) return;
+  YieldNow();
+}
+
+void QtYielder::YieldNow() {
   progress_.Sync();
   QCoreApplication::processEvents();
   last_ = std::chrono::steady_clock::now();

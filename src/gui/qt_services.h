@@ -1,7 +1,8 @@
 // The program-wide services as the window shows them: the progress bar and the first status
 // panel, and a yield that lets the event loop run at most every kYieldInterval however often
 // a conversion calls it, repainting the progress bar only then, so that the window stays live
-// without slowing the work.
+// without slowing the work; while the export program runs, the event loop runs each time the
+// wait asks.
 #pragma once
 
 #include <QLabel>
@@ -43,6 +44,7 @@ class QtYielder : public base::Yielder {
 
   explicit QtYielder(QtProgressBar& progress) : progress_(progress) {}
   void Yield() override;
+  void YieldNow() override;
 
  private:
   QtProgressBar& progress_;

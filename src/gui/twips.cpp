@@ -3,9 +3,11 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <algorithm>
 #include <cmath>
 
+#include "gui/caption_fit.h"
 #include "gui/qt_text.h"
 
 namespace routix::gui {
@@ -38,10 +40,14 @@ void BuildForm(QWidget* form, const app::FormDescription& description,
     if (auto* box = qobject_cast<QGroupBox*>(widget)) box->setTitle(caption);
     if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(caption);
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(caption);
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+      button->setDefault(control.role == app::ButtonRole::kDefault);
+    }
     int x_dpi = widget->logicalDpiX(), y_dpi = widget->logicalDpiY();
     widget->setGeometry(Pixels(control.left, x_dpi), Pixels(control.top, y_dpi),
                         Pixels(control.width, x_dpi), Pixels(control.height, y_dpi));
   }
+  FitCaptions(form, widgets);
   const auto& order = description.tab_order;
   for (size_t i = 1; i < order.size(); ++i) {
     QWidget::setTabOrder(Named(widgets, order[i - 1]), Named(widgets, order[i]));

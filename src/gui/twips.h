@@ -24,8 +24,10 @@ struct FormWidget {
 };
 
 // Sets up form as description says: the size of its client area, each widget's object name,
-// caption (shown by frames, labels and buttons) and place in its parent, the tab order, and
-// the focus on the first control of the tab order.
+// caption (shown by frames, labels and buttons) and place in its parent, widened where the
+// caption does not fit the form's font (FitCaptions), the default button, the tab order, and
+// the focus on the first control of the tab order. The form's font and the widgets' word wrap
+// are set before.
 void BuildForm(QWidget* form, const app::FormDescription& description,
                std::initializer_list<FormWidget> widgets);
 

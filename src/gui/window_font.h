@@ -1,6 +1,7 @@
 // The font the windows are laid out for: the layouts come in twips from a desktop whose
-// dialogs used 8-point MS Sans Serif, and a wider or larger font would not fit their fields
-// and captions. The first family of the list that is installed is taken.
+// dialogs used 8-point MS Sans Serif. The first family of the list that is installed is
+// taken, else the desktop's sans-serif font; where a caption is wider in the font taken, the
+// form widens that control (FitCaptions).
 #pragma once
 
 #include <QWidget>

@@ -28,7 +28,8 @@ bool RunExportTool(const std::string& server_folder, const base::ProgramServices
   services.yield.Yield();
   const ExportMarkerNote before(server_folder, services.file_system_service);
   platform::RunAndWait(ExportCommandLine(server_folder),
-                       base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")));
+                       base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")),
+                       [&] { services.yield.YieldNow(); });
   DeleteWorkFiles(server_folder, services.file_system_service);
   return before.Renewed();
 }

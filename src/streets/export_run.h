@@ -1,10 +1,10 @@
 // Runs the routing system's export program PRO\db2asc.exe on a prepared Server folder and
 // waits for it to end: GEO\*.taf work files are cleared before and after, the status panel
-// tells the user to wait, and the program runs with PRO as its own working folder while this
-// program's working folder stays as it is. Whether the export worked shows only in the files
-// it leaves in DYN: the run is judged by whether it wrote DYN\Mapfil.asc afresh, so that an
-// export an earlier run left there is no success. A work file that cannot be deleted throws
-// ConversionError.
+// tells the user to wait, the front end goes on handling its events through the yield, and
+// the program runs with PRO as its own working folder while this program's working folder
+// stays as it is. Whether the export worked shows only in the files it leaves in DYN: the
+// run is judged by whether it wrote DYN\Mapfil.asc afresh, so that an export an earlier run
+// left there is no success. A work file that cannot be deleted throws ConversionError.
 #pragma once
 
 #include <string>

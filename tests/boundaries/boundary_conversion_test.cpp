@@ -96,6 +96,7 @@ TEST(ConvertBoundaries, OneSetHoldsEverySelectedOutlineClosedAndClockwise) {
         conversion.Run({"1", "2", "3", "4", "6", "7", "8", "9", "10"}, shape_type, false);
     EXPECT_EQ(result.sets, 1);
     EXPECT_EQ(result.records, 6);
+    EXPECT_EQ(result.left_out, 3);  // Single, Zero and Negative
 
     ReadSet set = ReadShapefileSet(conversion.Out("Bnd_zones"));
     EXPECT_EQ(set.shape_type, shape_type);
@@ -122,7 +123,9 @@ TEST(ConvertBoundaries, OneSetPerBoundaryIsNamedAfterItsDescriptionInThePlatform
   const BoundarySelection selection{{"1", "2", "4"}, 3, true};
   const std::vector<std::string> bases = PerBoundaryOutputBases(
       conversion.fake().native_files, conversion.Dyn(), conversion.Out(""), selection);
-  EXPECT_EQ(conversion.Run(selection.col_return, 3, true).sets, 2);
+  const BoundaryConversionResult result = conversion.Run(selection.col_return, 3, true);
+  EXPECT_EQ(result.sets, 2);
+  EXPECT_EQ(result.left_out, 1);
   // On POSIX the names are UTF-8, on Windows the ANSI bytes.
   const base::FileSystemService& files = conversion.fake().file_system;
   const bool utf8 = platform::kFileNamesAreUtf8;
@@ -169,9 +172,10 @@ TEST(ConvertBoundaries, ARunThatConvertsNothingStillClosesTheOneSetAndDropsTheOl
     const char* what;
     std::string records;
     int32_t progress_maximum;
+    int32_t left_out;
   } rows[] = {
-      {"no record at all", "", 100},  // the bar keeps the maximum it had
-      {"nothing selected converts", RecordBytes(1, "Single", {{1, 1}}), 1},
+      {"no record at all", "", 100, 0},  // the bar keeps the maximum it had
+      {"nothing selected converts", RecordBytes(1, "Single", {{1, 1}}), 1, 1},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -181,6 +185,7 @@ TEST(ConvertBoundaries, ARunThatConvertsNothingStillClosesTheOneSetAndDropsTheOl
     BoundaryConversionResult result = conversion.Run({"1"}, 5, false);
     EXPECT_EQ(result.sets, 1);
     EXPECT_EQ(result.records, 0);
+    EXPECT_EQ(result.left_out, row.left_out);
     EXPECT_TRUE(ReadShapefileSet(conversion.Out("Bnd_zones")).records.empty());
     EXPECT_FALSE(fs::exists(conversion.Out("Report.err")));
     EXPECT_EQ(conversion.fake().progress.maximum(), row.progress_maximum);

@@ -33,10 +33,10 @@ TEST(SampleConversion, OneSetHoldsEveryBoundaryOfTwoOrMoreNodes) {
     SCOPED_TRACE(shape_type);
     selection.boundary_shape_type = shape_type;
     testing::FakeServices fake;
-    EXPECT_EQ(ConvertBoundaries(folder.Path("DYN"), {folder.Path(""), folder.Path("Bnd_zones")},
-                                selection, fake.services)
-                  .records,
-              35);
+    const BoundaryConversionResult result = ConvertBoundaries(
+        folder.Path("DYN"), {folder.Path(""), folder.Path("Bnd_zones")}, selection, fake.services);
+    EXPECT_EQ(result.records, 35);
+    EXPECT_EQ(result.left_out, 1);  // "Single node"
     EXPECT_EQ(testing::ReadShapefileSet(folder.Path("Bnd_zones")).records.size(), 35u);
     std::string info = testing::OgrInfo("-al", folder.Path("Bnd_zones.shp"));
     EXPECT_TRUE(

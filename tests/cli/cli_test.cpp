@@ -1,8 +1,10 @@
 // End to end: the built routix2shp on generated Server folders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/version.h"
 #include "sample_data/sample_boundaries.h"
@@ -54,7 +56,8 @@ TEST_F(CliTest, StreetsRunsTheExportAndWritesTheSet) {
 
   CommandResult again = Run("streets " + Server() + " out/roads --no-export");
   EXPECT_EQ(again.exit_status, 1);
-  EXPECT_EQ(again.output, Out("roads.shp") + " already exists. Use --overwrite to replace it.\n");
+  EXPECT_EQ(again.output, "routix2shp: " + Out("roads.shp") +
+                              " already exists. Use --overwrite to replace it.\n");
 
   CommandResult replaced = Run("streets Server out/roads.shp --no-export --overwrite --quiet");
   EXPECT_EQ(replaced.exit_status, 0) << replaced.output;
@@ -69,7 +72,7 @@ TEST_F(CliTest, AnExportThatAnEarlierRunLeftIsRefusedButConvertedWithNoExport) {
 
   CommandResult stale = Run("streets Server out/roads.shp --overwrite");
   EXPECT_EQ(stale.exit_status, 1);
-  EXPECT_TRUE(testing::Contains(stale.output, "\nIncompatible dictionary file.\n"));
+  EXPECT_TRUE(testing::Contains(stale.output, "\nroutix2shp: Incompatible dictionary file.\n"));
   EXPECT_TRUE(testing::ReadFileBytes(Out("roads.shp")) == earlier);
 
   CommandResult converted = Run("streets Server out/roads.shp --overwrite --no-export");
@@ -86,12 +89,13 @@ TEST_F(CliTest, StreetsRefusesWithTheWindowsTexts) {
       {"streets Server nowhere/roads.shp",
        "Destination path incorrect!\n" + folder_.Path("nowhere/roads.shp") + "\n"},
       {"streets Server out/roads.shp --no-export", "Incompatible dictionary file.\n"},
+
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.arguments);
     CommandResult result = Run(row.arguments);
     EXPECT_EQ(result.exit_status, 1);
-    EXPECT_EQ(result.output, row.output);
+    EXPECT_EQ(result.output, "routix2shp: " + row.output);
   }
   EXPECT_FALSE(fs::exists(Out("roads.shp")));
 }
@@ -99,20 +103,25 @@ TEST_F(CliTest, StreetsRefusesWithTheWindowsTexts) {
 TEST_F(CliTest, BoundariesWriteOneSetOrOneSetPerBoundary) {
   CommandResult result = Run("boundaries Server out/zones.shp");
   ASSERT_EQ(result.exit_status, 0) << result.output;
-  EXPECT_TRUE(testing::Contains(result.output, Out("Bnd_zones.shp")));
+  EXPECT_TRUE(testing::Contains(result.output, Out("Bnd_zones.shp") + " in "));
+  EXPECT_TRUE(testing::Contains(  // the boundary "Single node"
+      result.output,
+      "\nroutix2shp: 1 selected boundary was left out: it has fewer than two "
+      "nodes.\n"));
   testing::ReadSet all = testing::ReadShapefileSet(Out("Bnd_zones"));
   EXPECT_EQ(all.shape_type, 5);
   EXPECT_TRUE(fs::exists(Out("Report.err")));
 
   CommandResult picked = Run("boundaries Server out/zones.shp --select 1,3-4 --polyline");
   EXPECT_EQ(picked.exit_status, 1);
-  EXPECT_EQ(picked.output,
-            Out("Bnd_zones.shp") + " already exists. Use --overwrite to replace it.\n");
+  EXPECT_EQ(picked.output, "routix2shp: " + Out("Bnd_zones.shp") +
+                               " already exists. Use --overwrite to replace it.\n");
 
   testing::WriteFileBytes(Out("Bnd_zones.txt"), "old");
   testing::WriteFileBytes(Out("Bnd_zones2.shp"), "other");
   picked = Run("boundaries Server out/zones.shp --select 1,3-4 --polyline --overwrite");
   ASSERT_EQ(picked.exit_status, 0) << picked.output;
+  EXPECT_FALSE(testing::Contains(picked.output, "left out"));
   testing::ReadSet some = testing::ReadShapefileSet(Out("Bnd_zones"));
   EXPECT_EQ(some.shape_type, 3);
   EXPECT_LE(some.records.size(), 3u);
@@ -130,16 +139,22 @@ TEST_F(CliTest, BoundariesWriteOneSetOrOneSetPerBoundary) {
   EXPECT_EQ(sets, all.records.size());
   each = Run("boundaries Server each/x.shp --per-boundary");  // as every output, refused
   EXPECT_EQ(each.exit_status, 1);
-  EXPECT_EQ(each.output, (folder_.path() / "each" / "County frame.shp").string() +
+  EXPECT_EQ(each.output, "routix2shp: " + (folder_.path() / "each" / "County frame.shp").string() +
                              " already exists. Use --overwrite to replace it.\n");
   EXPECT_EQ(Run("boundaries Server each/x.shp --per-boundary --overwrite").exit_status, 0);
+
+  // After "--" a destination may begin with "-".
+  CommandResult dashed = Run("boundaries Server --polyline --quiet -- -zones.shp");
+  ASSERT_EQ(dashed.exit_status, 0) << dashed.output;
+  EXPECT_EQ(dashed.output, "");
+  EXPECT_EQ(testing::ReadShapefileSet(folder_.Path("Bnd_-zones")).shape_type, 3);
 }
 
 TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {
   CommandResult missing = Run("boundaries out out/zones.shp");
   EXPECT_EQ(missing.exit_status, 1);
-  EXPECT_EQ(missing.output,
-            "Not found Rxybnd.dat file in directory: \n" + folder_.Path("out") + "/DYN/\n");
+  EXPECT_EQ(missing.output, "routix2shp: Not found Rxybnd.dat file in directory: \n" +
+                                folder_.Path("out") + "/DYN/\n");
 
   CommandResult beyond = Run("boundaries Server out/zones.shp --select 1,9999");
   EXPECT_EQ(beyond.exit_status, 2);
@@ -147,15 +162,48 @@ TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {
 
   for (const char* arguments :
        {"", "bogus", "streets Server", "list", "boundaries a b --select 3-1",
-        "boundaries a b --select x", "streets a b --polyline",
+        "boundaries a b --select x", "streets a b --polyline", "list Server --overwrite",
+        "streets a b -- --no-export",
         "boundaries a b --select 1-1048576,1-1048576"}) {  // more than Rxybnd.dat holds
     SCOPED_TRACE(arguments);
     CommandResult usage = Run(arguments);
     EXPECT_EQ(usage.exit_status, 2);
-    EXPECT_TRUE(testing::Contains(usage.output, "usage:"));
+    EXPECT_EQ(usage.output.rfind("routix2shp: ", 0), 0u) << usage.output;
+    EXPECT_TRUE(testing::Contains(usage.output, "\nusage:\n"));
   }
   EXPECT_EQ(Run("--version").output, "routix2shp " + std::string(app::kVersion) + "\n");
-  EXPECT_EQ(Run("--help").exit_status, 0);
+}
+
+TEST_F(CliTest, EachCommandHasItsOwnHelp) {
+  const std::vector<std::string> every_option = {"--no-export", "--overwrite", "--quiet",
+                                                 "--select",    "--polyline",  "--per-boundary",
+                                                 "--json"};
+  struct Row {
+    std::string arguments;
+    std::string first_line;
+    std::vector<std::string> options;
+  } rows[] = {
+      {"--help", "usage:", every_option},
+      {"streets --help",
+       "usage: routix2shp streets SERVER_FOLDER DESTINATION [--no-export]",
+       {"--no-export", "--overwrite", "--quiet"}},
+      {"boundaries a -h",
+       "usage: routix2shp boundaries SERVER_FOLDER DESTINATION",
+       {"--select", "--polyline", "--per-boundary", "--overwrite", "--quiet"}},
+      {"list --json --help", "usage: routix2shp list SERVER_FOLDER [--json]", {"--json"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments);
+    CommandResult help = Run(row.arguments);
+    EXPECT_EQ(help.exit_status, 0);
+    EXPECT_EQ(help.output.substr(0, help.output.find('\n')).rfind(row.first_line, 0), 0u)
+        << help.output;
+    for (const std::string& option : every_option) {
+      const bool named =
+          std::find(row.options.begin(), row.options.end(), option) != row.options.end();
+      EXPECT_EQ(testing::Contains(help.output, "\n  " + option + " "), named) << option;
+    }
+  }
 }
 
 TEST_F(CliTest, ListShowsTheListedBoundariesDecoded) {
@@ -165,6 +213,20 @@ TEST_F(CliTest, ListShowsTheListedBoundariesDecoded) {
   EXPECT_EQ(std::count(first_line.begin(), first_line.end(), '\t'), 2) << first_line;
   EXPECT_EQ(result.output.find("\t0\t"), std::string::npos);  // empty boundaries not listed
 
+  EXPECT_TRUE(testing::Contains(result.output, "\n17\t6\t*:\\\\/,\n"));  // backslash escaped
+  EXPECT_TRUE(testing::Contains(result.output, "\n25\t8\tPadded\n"));    // without its NULs
+
+  CommandResult json = Run("list Server --json");
+  ASSERT_EQ(json.exit_status, 0) << json.output;
+  EXPECT_EQ(json.output.rfind("[\n {\"ordinal\": 1, \"description\": \"County frame\", "
+                              "\"node_count\": 4},\n {\"ordinal\": 2, ",
+                              0),
+            0u)
+      << json.output;
+  EXPECT_TRUE(testing::Contains(json.output, "\"description\": \"Z\u00FCrich S\u00FCd\""));
+  EXPECT_EQ(std::count(json.output.begin(), json.output.end(), '{'),
+            std::count(result.output.begin(), result.output.end(), '\n'));
+
   // A list that cannot all be written out is a failure.
   CommandResult full = testing::RunCommand(
       "( cd " + ShellQuote(folder_.path().string()) + " && " +
@@ -173,9 +235,11 @@ TEST_F(CliTest, ListShowsTheListedBoundariesDecoded) {
   EXPECT_EQ(full.output, "routix2shp: Cannot write to standard output: No space left on device.\n");
 
   fs::remove(folder_.path() / "Server" / "DYN" / "Rxybxt.dat");  // long boundaries need it
-  CommandResult refused = Run("list Server");
-  EXPECT_EQ(refused.exit_status, 1);
-  EXPECT_EQ(refused.output.rfind("Not found Rxybxt.dat file in directory: ", 0), 0u);
+  for (const char* arguments : {"list Server", "list Server --json"}) {
+    CommandResult refused = Run(arguments);
+    EXPECT_EQ(refused.exit_status, 1);
+    EXPECT_EQ(refused.output.rfind("routix2shp: Not found Rxybxt.dat file in directory: ", 0), 0u);
+  }
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST_F(InterruptionTest, AnInterruptStopsTheRunWithTheEarlierSetAndNoTemporaryLe
     ASSERT_TRUE(WaitUntilWriting());
     kill(child, signal_number);
     EXPECT_EQ(Wait(child), 130);
-    EXPECT_EQ(Log(), "Interrupted: no output was replaced.\n");
+    EXPECT_EQ(Log(), "routix2shp: Interrupted: no output was replaced.\n");
     EXPECT_EQ(OutFiles(), earlier_);
   }
 }
@@ -163,7 +163,7 @@ TEST_F(InterruptionTest, ASecondRunIntoAFolderAnotherRunIsWritingRefuses) {
                           testing::ShellQuote(ROUTIX_PROGRAM_FOLDER "/routix2shp") +
                           " streets Server out/other.shp --no-export");
   EXPECT_EQ(second.exit_status, 1);
-  EXPECT_EQ(second.output, "Cannot write into " + (root() / "out").string() +
+  EXPECT_EQ(second.output, "routix2shp: Cannot write into " + (root() / "out").string() +
                                ": another run of routix2shp is writing there.\n");
   EXPECT_EQ(Wait(first), 0) << Log();
   EXPECT_FALSE(fs::exists(root() / "out" / "other.shp"));

@@ -3,17 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "app/version.h"
 #include "gui/frm_select_bnd.h"
 #include "gui/modal_answerer.h"
 #include "platform/native_separator.h"
 #include "sample_data/sample_boundaries.h"
-#include "sample_data/sample_streets.h"
 #include "support/temp_folder.h"
 
 namespace routix::gui {
@@ -56,6 +58,15 @@ TEST_F(FrmMainTest, StartsWithTheVersionInItsCaptionAndTheFocusOnTheFirstBrowseB
                                              "chkGeo2Shp", "chkDat2Shp", "cmdGo", "cmdExit"}));
   EXPECT_EQ(Find<QPushButton>(window_, "cmdGo")->text().toStdString(), "&Go");
   EXPECT_EQ(Find<QPushButton>(window_, "cmdExit")->text().toStdString(), "&Exit");
+}
+
+TEST_F(FrmMainTest, IsANormalTopLevelWindowWithAMinimiseButtonAndTheProgramsIcon) {
+  EXPECT_EQ(window_.windowType(), Qt::Window);
+  EXPECT_TRUE(window_.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  const QImage icon = window_.windowIcon().pixmap(32, 32).toImage();
+  ASSERT_EQ(icon.size(), QSize(32, 32));  // drawn from the SVG
+  EXPECT_EQ(qAlpha(icon.pixel(16, 16)), 255);
+  EXPECT_EQ(qAlpha(icon.pixel(0, 31)), 0);  // the map sheet's rounded corner
 }
 
 TEST_F(FrmMainTest, PathFieldsAreTidiedWhenTheyLoseTheFocus) {
@@ -110,30 +121,34 @@ TEST_F(FrmMainTest, TickingTheBoundaryBoxOpensTheDialogOnlyWhenRxybndIsThere) {
   EXPECT_FALSE(window_.selected_boundaries().col_return.empty());
 }
 
-TEST_F(FrmMainTest, PressesDuringARunDoNothingAndClosingWaitsForItsEnd) {
+TEST_F(FrmMainTest, WhileTheExportProgramRunsPressesDoNothingAndClosingWaitsForItsEnd) {
   testing::TempFolder folder;
   fs::create_directories(folder.path() / "Server" / "GEO");
-  fs::create_directories(folder.path() / "Server" / "DYN");
-  sample::WriteSampleStreets((folder.path() / "Server" / "GEO").string(), 2000, 5);
-  // The window runs from the test's folder, which has no tool folder: PRO holds the stand-in,
-  // as a Server folder holds its own export program.
-  fs::copy(fs::path(ROUTIX_PROGRAM_FOLDER) / "Server" / "PRO", folder.path() / "Server" / "PRO",
+  // The slow stand-in export program, which writes nothing: the run ends with M9.
+  fs::copy(fs::path(ROUTIX_PROGRAM_FOLDER) / "slow_export", folder.path() / "Server" / "PRO",
            fs::copy_options::recursive);
   Source()->setText(QString::fromStdString((folder.path() / "Server").string()));
   Destination()->setText(QString::fromStdString((folder.path() / "roads.shp").string()));
   Find<QCheckBox>(window_, "chkGeo2Shp")->setChecked(true);
 
   ModalAnswerer answers;
-  bool pressed_during_run = false;
-  QTimer::singleShot(0, [&] {  // runs at the first yield of the run
+  const auto start = std::chrono::steady_clock::now();
+  std::optional<std::chrono::steady_clock::duration> pressed_after;
+  bool still_open = false;
+  QTimer::singleShot(200, [&] {
+    pressed_after = std::chrono::steady_clock::now() - start;
     QTest::mouseClick(Find<QPushButton>(window_, "cmdGo"), Qt::LeftButton);
     QTest::mouseClick(Find<QPushButton>(window_, "cmdExit"), Qt::LeftButton);
+    QTest::mouseClick(Find<QCheckBox>(window_, "chkDat2Shp"), Qt::LeftButton);
     window_.close();
-    pressed_during_run = window_.isVisible();
+    still_open = window_.isVisible();
   });
   Find<QPushButton>(window_, "cmdGo")->click();
-  EXPECT_TRUE(pressed_during_run);
-  EXPECT_EQ(answers.texts, std::vector<std::string>{"Convert finished !"});
+  ASSERT_TRUE(pressed_after.has_value());
+  EXPECT_LT(*pressed_after, std::chrono::milliseconds(600));  // while the export program ran
+  EXPECT_TRUE(still_open);
+  EXPECT_FALSE(Find<QCheckBox>(window_, "chkDat2Shp")->isChecked());
+  EXPECT_EQ(answers.texts, std::vector<std::string>{"Incompatible dictionary file."});
   EXPECT_FALSE(window_.isVisible());  // closed once the run had ended
 }
 

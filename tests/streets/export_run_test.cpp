@@ -203,10 +203,10 @@ TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolderAndAFailedSta
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    platform::RunAndWait(row.command_line, row.working_folder);
+    platform::RunAndWait(row.command_line, row.working_folder, [] {});
     EXPECT_FALSE(server.Exported());
   }
-  platform::RunAndWait(program + " " + config + " 1", pro);
+  platform::RunAndWait(program + " " + config + " 1", pro, [] {});
   EXPECT_TRUE(server.Exported());
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <random>
 #include <string_view>
 #include <vector>
@@ -17,13 +19,16 @@ namespace {
 
 // Segment numbers fill six columns and start again at 1 after this one.
 constexpr int64_t kLastSegmentNumber = 999999;
-// The map area in hundredths of a map unit: X from 300000.00 and Y from 4500000.00, each
-// 400000 units wide, so every coordinate fills the same columns.
-constexpr int64_t kAreaX = 30'000'000;
-constexpr int64_t kAreaY = 450'000'000;
-constexpr uint32_t kAreaSize = 40'000'000;
-constexpr int64_t kMaxReach = 50'000;  // a segment's ends lie up to 500 units apart
-constexpr int64_t kMaxJitter = 2'000;  // its intermediate points stray up to 20 units
+// The streets form a grid of n by n nodes, n the least that gives the segments asked for,
+// over a square from (491000.00, 3991000.00), 38000 map units wide: inside the boundary
+// sample's county frame. Coordinates are counted in hundredths of a map unit, so that every
+// one of them fills the same columns.
+constexpr int64_t kGridX = 49'100'000;
+constexpr int64_t kGridY = 399'100'000;
+constexpr int64_t kGridSize = 3'800'000;
+constexpr int64_t kNodeJitter = 16;     // nodes stray up to 1/16 of a block from the grid
+constexpr int64_t kPointJitter = 100;   // the points of a straight street up to 1/100
+constexpr int64_t kDiagonalEvery = 12;  // columns between two diagonal avenues of Second
 constexpr int kMaxIntermediatePoints = 8;
 constexpr size_t kRecordLength = 181;  // up to the last column the conversion reads
 constexpr size_t kCutRecordLength = 100;
@@ -45,7 +50,8 @@ static_assert(std::ranges::all_of(kNames,
                                   [](std::string_view n) { return n.size() <= kLongestName; }));
 constexpr std::string_view kMuehlenweg = "M\374hlenweg";
 constexpr std::string_view kPrefixes[] = {"  ", "N ", "S ", "E ", "W "};
-constexpr std::string_view kTypes[] = {"ST", "AVE", "RD", "BLVD", "LN", "WAY"};
+// Streets that run east-west, north-south, and the diagonal avenues.
+constexpr std::string_view kRowType = "ST", kColumnType = "AVE", kDiagonalType = "BLVD";
 constexpr std::string_view kSuffixes[] = {"", "N", "S", "E", "W"};
 constexpr std::string_view kDirections = "BFT";
 
@@ -74,19 +80,62 @@ struct Point {
   int64_t x, y;  // hundredths of a map unit
 };
 
+// The grid of the street nodes, numbered row by row from 1.
+class Grid {
+ public:
+  Grid(int64_t segments, uint32_t seed) : seed_(seed) {
+    while (2 * side_ * (side_ - 1) < segments) ++side_;
+    block_ = kGridSize / (side_ - 1);
+  }
+
+  int64_t side() const { return side_; }
+  int64_t block() const { return block_; }
+  int64_t Number(int64_t row, int64_t column) const { return row * side_ + column + 1; }
+  // The node's place: its grid point moved by a jitter of its own, the same for every
+  // segment that ends there.
+  Point At(int64_t row, int64_t column) const {
+    const uint64_t hash = Mix(seed_ ^ static_cast<uint64_t>(Number(row, column)));
+    const int64_t reach = block_ / kNodeJitter;
+    return {kGridX + column * block_ + Spread(hash, reach),
+            kGridY + row * block_ + Spread(hash >> 32, reach)};
+  }
+
+ private:
+  // The splitmix64 finaliser: well-mixed bits from a number, the same on every platform.
+  static uint64_t Mix(uint64_t x) {
+    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9u;
+    x = (x ^ (x >> 27)) * 0x94D049BB133111EBu;
+    return x ^ (x >> 31);
+  }
+  static int64_t Spread(uint64_t bits, int64_t reach) {
+    return static_cast<int64_t>(bits % static_cast<uint64_t>(2 * reach + 1)) - reach;
+  }
+
+  uint64_t seed_;
+  int64_t side_ = 2;
+  int64_t block_ = 0;
+};
+
+// One segment's ends: the node numbers and places.
+struct Ends {
+  int64_t from_node, to_node;
+  Point from, to;
+};
+
 enum class Layout { kOneLine, kSplit, kSplitAroundEmptyLine };
 enum class Twin { kNone, kSameDirection, kReversed };
 
 // What one segment of Mapfil holds besides its random attributes.
 struct Plan {
   int intermediate_points = 0;
+  bool curved = false;  // the points bend the street, else they only stray from its line
   bool marked = false;
   Twin twin = Twin::kNone;
   Layout layout = Layout::kOneLine;
   size_t length = kRecordLength;
   bool blank_number = false;
   bool odd_nodes = false;   // a non-numeric from node and a blank to node
-  bool blank_in_x = false;  // "312 345.67"
+  bool blank_in_x = false;  // "491 234.56"
   bool trailer = false;     // characters after the last pair of the ShapeLine
   bool muehlenweg = false;
 };
@@ -99,7 +148,7 @@ Plan FixedPlan(int64_t index) {
       plan = {.intermediate_points = 2, .marked = true, .twin = Twin::kSameDirection};
       break;
     case 1:
-      plan = {.intermediate_points = 3, .marked = true, .twin = Twin::kReversed};
+      plan = {.intermediate_points = 3, .curved = true, .marked = true, .twin = Twin::kReversed};
       break;
     case 2:
       plan.layout = Layout::kSplit;
@@ -125,6 +174,7 @@ Plan RandomPlan(Random& random) {
   Plan plan;
   if (random.Percent(60)) {
     plan.intermediate_points = static_cast<int>(random.Between(1, kMaxIntermediatePoints));
+    plan.curved = random.Percent(10);
   }
   plan.marked = random.Percent(10);
   if (plan.marked) plan.twin = random.Below(2) == 0 ? Twin::kSameDirection : Twin::kReversed;
@@ -151,7 +201,7 @@ std::string Number(int64_t value, size_t width) {
   return RightAligned(std::to_string(value), width);
 }
 
-// A coordinate in its 10 columns: "312345.67" right-aligned, or "312 345.67".
+// A coordinate in its 10 columns: "491234.56" right-aligned, or "491 234.56".
 std::string Coordinate(int64_t hundredths, bool blank_in_thousands = false) {
   char text[32];
   std::snprintf(text, sizeof text, "%lld.%02lld", static_cast<long long>(hundredths / 100),
@@ -169,15 +219,23 @@ void Put(std::string& record, size_t column, std::string_view text) {
   std::copy(text.begin(), text.end(), record.begin() + static_cast<ptrdiff_t>(column - 1));
 }
 
+// What a record holds besides its random attributes.
+struct RecordText {
+  std::string number;
+  std::string_view name;
+  std::string_view type;
+  std::string from_node, to_node;  // 8 columns each
+  std::string from_text, to_text;  // 20 columns each
+  std::string mark;
+};
+
 // One record of kRecordLength columns with random attributes, then cut to length.
-std::string Record(Random& random, std::string_view number, std::string_view name,
-                   std::string_view from_text, std::string_view to_text, std::string_view mark,
-                   bool odd_nodes, size_t length) {
+std::string Record(Random& random, const RecordText& text, size_t length) {
   std::string record(kRecordLength, ' ');
-  Put(record, 1, number);
+  Put(record, 1, text.number);
   Put(record, 7, random.Pick(kPrefixes));
-  Put(record, 9, LeftAligned(name, 33));
-  Put(record, 42, LeftAligned(random.Pick(kTypes), 4));
+  Put(record, 9, LeftAligned(text.name, 33));
+  Put(record, 42, LeftAligned(text.type, 4));
   Put(record, 46, LeftAligned(random.Pick(kSuffixes), 2));
   Put(record, 48, "Z");
   Put(record, 49, Number(random.Between(100, 999), 3));
@@ -186,10 +244,10 @@ std::string Record(Random& random, std::string_view number, std::string_view nam
   Put(record, 66, Number(left + 98, 8));
   Put(record, 74, Number(right, 8));
   Put(record, 82, Number(right + 98, 8));
-  Put(record, 90, odd_nodes ? RightAligned("N/A", 8) : Number(random.Between(1, 99999999), 8));
-  Put(record, 98, odd_nodes ? std::string(8, ' ') : Number(random.Between(1, 99999999), 8));
-  Put(record, 106, from_text);
-  Put(record, 126, to_text);
+  Put(record, 90, text.from_node);
+  Put(record, 98, text.to_node);
+  Put(record, 106, text.from_text);
+  Put(record, 126, text.to_text);
   Put(record, 146, Number(5 * random.Between(5, 13), 4));
   Put(record, 152, std::string(1, random.PickChar(kDirections)));
   Put(record, 153, std::string(1, random.PickChar("01")));
@@ -198,7 +256,7 @@ std::string Record(Random& random, std::string_view number, std::string_view nam
   Put(record, 156, Number(random.Between(1, 9), 3));
   Put(record, 159, Number(random.Between(0, 999999999), 10));
   Put(record, 169, Number(random.Between(0, 999999), 6));
-  Put(record, 175, mark);
+  Put(record, 175, text.mark);
   Put(record, 177, Number(random.Between(0, 1), 2));
   Put(record, 179, RightAligned(std::string(1, random.PickChar("NY")), 3));
   record.resize(length);
@@ -254,73 +312,170 @@ std::string DataPath(const std::string& geo_folder, const StreetDataFile& data) 
   return platform::PathText(platform::FilePath(geo_folder) / data.data_name);
 }
 
+// Writes the three street data files: the grid's segments row by row into Mapfil (each row's
+// streets east to west, then those north to its next row) with their points in Nodfil, the
+// twins of planned segments and the diagonal avenues into Second.
+class SampleWriter {
+ public:
+  SampleWriter(const std::string& geo_folder, int64_t segments, uint32_t seed)
+      : segments_(segments),
+        random_(seed),
+        grid_(segments, seed),
+        mapfil_(files_, DataPath(geo_folder, kMapfilData)),
+        nodfil_(files_, DataPath(geo_folder, kNodfilData)),
+        second_(files_, DataPath(geo_folder, kSecondData)) {}
+
+  SampleStreets Write() {
+    const int64_t n = grid_.side();
+    for (int64_t row = 0; row < n && summary_.mapfil_records < segments_; ++row) {
+      for (int64_t column = 0; column + 1 < n && summary_.mapfil_records < segments_; ++column) {
+        WriteSegment(Segment(row, column, row, column + 1),
+                     kNames[static_cast<size_t>(row) % std::size(kNames)], kRowType);
+      }
+      for (int64_t column = 0; row + 1 < n && column < n; ++column) {
+        if (summary_.mapfil_records == segments_) return Finish();
+        WriteSegment(Segment(row, column, row + 1, column),
+                     kNames[static_cast<size_t>(column + 7) % std::size(kNames)], kColumnType);
+      }
+      if (row + 1 < n) WriteDiagonals(row);
+    }
+    return Finish();
+  }
+
+ private:
+  // A segment between two grid nodes, running either way.
+  Ends Segment(int64_t row1, int64_t column1, int64_t row2, int64_t column2) {
+    Ends ends{grid_.Number(row1, column1), grid_.Number(row2, column2), grid_.At(row1, column1),
+              grid_.At(row2, column2)};
+    if (random_.Below(2) == 0) {
+      std::swap(ends.from_node, ends.to_node);
+      std::swap(ends.from, ends.to);
+    }
+    return ends;
+  }
+
+  // The k points between the ends: on a curve that bends up to a third of a block off the
+  // line, or straying a little from the line.
+  void PointsBetween(const Ends& ends, const Plan& plan) {
+    between_.clear();
+    const int64_t k = plan.intermediate_points;
+    const int64_t bend = plan.curved ? random_.Between(-grid_.block() / 3, grid_.block() / 3) : 0;
+    const int64_t stray = grid_.block() / kPointJitter;
+    // Across the street: along Y for a street that runs east-west, along X for one north-south.
+    const bool east_west = std::abs(ends.to.x - ends.from.x) > std::abs(ends.to.y - ends.from.y);
+    for (int64_t j = 1; j <= k; ++j) {
+      // 4 t (1 - t) for t = j / (k + 1): 0 at the ends, 1 halfway.
+      const int64_t off =
+          4 * bend * j * (k + 1 - j) / ((k + 1) * (k + 1)) + random_.Between(-stray, stray);
+      Point point{ends.from.x + (ends.to.x - ends.from.x) * j / (k + 1),
+                  ends.from.y + (ends.to.y - ends.from.y) * j / (k + 1)};
+      (east_west ? point.y : point.x) += off;
+      between_.push_back(point);
+    }
+  }
+
+  void WriteSegment(const Ends& ends, std::string_view name, std::string_view type) {
+    const int64_t i = summary_.mapfil_records;
+    const Plan plan = i < kFixedPlans ? FixedPlan(i) : RandomPlan(random_);
+    PointsBetween(ends, plan);
+    box_.Add(ends.from);
+    box_.Add(ends.to);
+    for (Point point : between_) box_.Add(point);
+
+    RecordText text{
+        .number = plan.blank_number ? std::string(6, ' ') : Number(1 + i % kLastSegmentNumber, 6),
+        .name = plan.muehlenweg ? kMuehlenweg : name,
+        .type = type,
+        .from_node = plan.odd_nodes ? RightAligned("N/A", 8) : Number(ends.from_node, 8),
+        .to_node = plan.odd_nodes ? std::string(8, ' ') : Number(ends.to_node, 8),
+        .from_text = EndText(ends.from, plan.blank_in_x),
+        .to_text = EndText(ends.to),
+        .mark = plan.marked ? Number(random_.Between(1, 3), 2)
+                            : std::string(random_.Percent(50) ? " 0" : "  ")};
+    WriteRecord(mapfil_, Record(random_, text, plan.length), plan.layout);
+    ++summary_.mapfil_records;
+
+    if (!between_.empty()) {
+      std::string shape = text.number;
+      for (Point point : between_) shape += EndText(point);
+      if (plan.trailer) shape += kShapeTrailer;
+      WriteLine(nodfil_, shape);
+    }
+    if (plan.twin != Twin::kNone) {
+      if (plan.twin == Twin::kReversed) {
+        std::swap(text.from_text, text.to_text);
+        std::swap(text.from_node, text.to_node);
+      }
+      WriteSecond(text);
+    }
+  }
+
+  // The diagonal avenues between row and the next: straight segments of Second across the
+  // blocks, whose ends match no segment of Mapfil.
+  void WriteDiagonals(int64_t row) {
+    const int64_t n = grid_.side();
+    for (int64_t column = 0; column < n; ++column) {
+      for (int64_t step : {int64_t{1}, int64_t{-1}}) {
+        const int64_t line = step == 1 ? column - row : column + row;
+        if (line % kDiagonalEvery != 0 || column + step < 0 || column + step >= n) continue;
+        const Ends ends = Segment(row, column, row + 1, column + step);
+        WriteSecond({.number = "",
+                     .name = kNames[static_cast<size_t>(row + column) % std::size(kNames)],
+                     .type = kDiagonalType,
+                     .from_node = Number(ends.from_node, 8),
+                     .to_node = Number(ends.to_node, 8),
+                     .from_text = EndText(ends.from),
+                     .to_text = EndText(ends.to),
+                     .mark = ""});
+      }
+    }
+  }
+
+  // A record of Second, numbered after the segments of Mapfil, without a share mark.
+  void WriteSecond(RecordText text) {
+    text.number = Number(1 + (segments_ + summary_.second_records) % kLastSegmentNumber, 6);
+    text.mark = "  ";
+    WriteLine(second_, Record(random_, text, kRecordLength));
+    ++summary_.second_records;
+  }
+
+  SampleStreets Finish() {
+    // A last record that the end of the file cuts short, as an interrupted export leaves it.
+    const std::string blank_end(20, ' ');
+    WriteLine(mapfil_, Record(random_,
+                              {.number = Number(1, 6),
+                               .name = kNames[0],
+                               .type = kRowType,
+                               .from_node = std::string(8, ' '),
+                               .to_node = std::string(8, ' '),
+                               .from_text = blank_end,
+                               .to_text = blank_end,
+                               .mark = "  "},
+                              kRecordLength)
+                           .substr(0, kCutRecordLength));
+    mapfil_.Close();
+    nodfil_.Close();
+    second_.Close();
+    box_.Into(summary_);
+    return summary_;
+  }
+
+  const int64_t segments_;
+  Random random_;
+  const Grid grid_;
+  platform::NativeFileSystem files_;
+  base::OutputFile mapfil_;
+  base::OutputFile nodfil_;
+  base::OutputFile second_;
+  SampleStreets summary_;
+  BoxOfPoints box_;
+  std::vector<Point> between_;
+};
+
 }  // namespace
 
 SampleStreets WriteSampleStreets(const std::string& geo_folder, int64_t segments, uint32_t seed) {
-  Random random(seed);
-  platform::NativeFileSystem files;
-  base::OutputFile mapfil(files, DataPath(geo_folder, kMapfilData));
-  base::OutputFile nodfil(files, DataPath(geo_folder, kNodfilData));
-  base::OutputFile second(files, DataPath(geo_folder, kSecondData));
-  SampleStreets summary;
-  BoxOfPoints box;
-  std::vector<Point> between;
-
-  for (int64_t i = 0; i < segments; ++i) {
-    const Plan plan = i < kFixedPlans ? FixedPlan(i) : RandomPlan(random);
-    const Point from{kAreaX + random.Below(kAreaSize), kAreaY + random.Below(kAreaSize)};
-    const Point to{from.x + random.Between(-kMaxReach, kMaxReach),
-                   from.y + random.Between(-kMaxReach, kMaxReach)};
-    between.clear();
-    const int k = plan.intermediate_points;
-    for (int j = 1; j <= k; ++j) {
-      between.push_back(
-          {from.x + (to.x - from.x) * j / (k + 1) + random.Between(-kMaxJitter, kMaxJitter),
-           from.y + (to.y - from.y) * j / (k + 1) + random.Between(-kMaxJitter, kMaxJitter)});
-    }
-    box.Add(from);
-    box.Add(to);
-    for (Point point : between) box.Add(point);
-
-    const std::string number =
-        plan.blank_number ? std::string(6, ' ') : Number(1 + i % kLastSegmentNumber, 6);
-    const std::string from_text = EndText(from, plan.blank_in_x);
-    const std::string to_text = EndText(to);
-    const std::string mark = plan.marked ? Number(random.Between(1, 3), 2)
-                                         : std::string(random.Percent(50) ? " 0" : "  ");
-    const std::string_view name = plan.muehlenweg ? kMuehlenweg : random.Pick(kNames);
-    WriteRecord(mapfil,
-                Record(random, number, name, from_text, to_text, mark, plan.odd_nodes, plan.length),
-                plan.layout);
-    ++summary.mapfil_records;
-
-    if (k > 0) {
-      std::string shape = number;
-      for (Point point : between) shape += EndText(point);
-      if (plan.trailer) shape += kShapeTrailer;
-      WriteLine(nodfil, shape);
-    }
-    if (plan.twin != Twin::kNone) {
-      const bool same = plan.twin == Twin::kSameDirection;
-      WriteLine(
-          second,
-          Record(random, Number(1 + (segments + summary.second_records) % kLastSegmentNumber, 6),
-                 random.Pick(kNames), same ? from_text : to_text, same ? to_text : from_text, "  ",
-                 false, kRecordLength));
-      ++summary.second_records;
-    }
-  }
-  // A last record that the end of the file cuts short, as an interrupted export leaves it.
-  const std::string end_text(20, ' ');
-  WriteLine(mapfil, Record(random, Number(1, 6), random.Pick(kNames), end_text, end_text, "  ",
-                           false, kRecordLength)
-                        .substr(0, kCutRecordLength));
-
-  mapfil.Close();
-  nodfil.Close();
-  second.Close();
-  box.Into(summary);
-  return summary;
+  return SampleWriter(geo_folder, segments, seed).Write();
 }
 
 }  // namespace routix::sample

@@ -1,8 +1,11 @@
 // Writes the sample street data that the stand-in export program reads into a GEO folder: a
-// network of the given number of segments, the same bytes for the same seed and count. It
-// holds what the conversion must handle: intermediate points or none, marked segments with
-// twins both ways in Second, split records (one around an empty line), short and cut records,
-// blank and non-numeric numbers, a blank inside a coordinate, letters above 0x7F in names.
+// street grid of the given number of segments in Mapfil, whose segments share their end
+// nodes, some curving through their intermediate points, inside the county frame of the
+// boundary sample; and in Second, diagonal avenues across it. The same bytes for the same
+// seed and count. It holds what the conversion must handle: intermediate points or none,
+// marked segments with twins both ways in Second, split records (one around an empty line),
+// short and cut records, blank and non-numeric numbers, a blank inside a coordinate, letters
+// above 0x7F in names.
 #pragma once
 
 #include <cstdint>

@@ -7,13 +7,15 @@
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 #include "platform/posix/command_line_arguments.h"
 
 namespace routix::platform {
 
-void RunAndWait(const std::string& command_line, const std::string& working_folder) {
+void RunAndWait(const std::string& command_line, const std::string& working_folder,
+                const std::function<void()>& while_waiting) {
   std::vector<std::string> arguments = SplitCommandLine(command_line);
   if (arguments.empty()) return;
   // A relative program path names the program from the caller's working folder, as on
@@ -35,8 +37,12 @@ void RunAndWait(const std::string& command_line, const std::string& working_fold
     if (chdir(working_folder.c_str()) == 0) execv(program.c_str(), argv.data());
     _exit(127);
   }
-  int status = 0;
-  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  while (true) {
+    int status = 0;
+    pid_t done = waitpid(child, &status, WNOHANG);
+    if (done == child || (done < 0 && errno != EINTR)) return;
+    while_waiting();
+    std::this_thread::sleep_for(kWaitPollInterval);
   }
 }
 

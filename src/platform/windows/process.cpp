@@ -6,7 +6,8 @@
 
 namespace routix::platform {
 
-void RunAndWait(const std::string& command_line, const std::string& working_folder) {
+void RunAndWait(const std::string& command_line, const std::string& working_folder,
+                const std::function<void()>& while_waiting) {
   // CreateProcessA may write into the command line, so it gets a copy of its own.
   std::vector<char> line(command_line.begin(), command_line.end());
   line.push_back('\0');
@@ -17,7 +18,11 @@ void RunAndWait(const std::string& command_line, const std::string& working_fold
                       working_folder.c_str(), &startup, &process)) {
     return;
   }
-  WaitForSingleObject(process.hProcess, INFINITE);
+  // Wakes for the end of the program and for every new window message of this thread.
+  while (MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, INFINITE, QS_ALLINPUT) ==
+         WAIT_OBJECT_0 + 1) {
+    while_waiting();
+  }
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
 }

@@ -1,0 +1,24 @@
+// routix2shp-gui.exe: the program's window on Windows. It takes no command line; closing the
+// window ends the program.
+#include "gui_win32/frm_main.h"
+#include "gui_win32/win32.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+  // The folder browser needs COM on this thread; the forms need the common controls.
+  OleInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  {
+    routix::gui_win32::frmMain window;
+    ShowWindow(window.handle(), show);
+    MSG message;
+    while (window.handle() != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
+      if (!IsDialogMessageA(window.handle(), &message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+      }
+    }
+  }
+  OleUninitialize();
+  return 0;
+}
