@@ -94,6 +94,7 @@ bool RunBoundaryPart(ConversionUi& ui, bool geocode_ticked,
   const base::FileSystemService& files = services.file_system_service;
   const std::string server_folder = ui.ServerFolderText();
   boundaries::BoundaryOutput output = BoundaryOutputOf(ui.DestinationText());
+  output.projection = options.projection;
   if (!files.FileExists(BoundaryDataFile(server_folder))) {
     ui.ShowMessage(RxybndNotFound(DynFolderForMessage(server_folder)));
     return false;
@@ -158,7 +159,8 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
   const std::string output_base = OutputBase(ui.DestinationText());
   if (!Attempt(ui, services, [&] {
         BusyPointer busy(ui);
-        result.street_records = streets::ConvertStreetNetwork(server_folder, output_base, services);
+        result.street_records =
+            streets::ConvertStreetNetwork(server_folder, output_base, services, options.projection);
       })) {
     return false;
   }

@@ -68,8 +68,9 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
   std::optional<shapefile::ShapefileSet> set;
   try {
     if (!selection.one_file_per_boundary) {
-      set.emplace(shapefile::OpenShapefileSet(
-          staged, output.combined_base, selection.boundary_shape_type, kBoundaryTable, today));
+      set.emplace(shapefile::OpenShapefileSet(staged, output.combined_base,
+                                              selection.boundary_shape_type, kBoundaryTable, today,
+                                              output.projection));
       result.sets = 1;
     }
 
@@ -91,7 +92,7 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
       if (selection.one_file_per_boundary) {
         set.emplace(shapefile::OpenShapefileSet(
             staged, PerBoundaryBase(used_output_names, output.folder, record.description),
-            selection.boundary_shape_type, kBoundaryTable, today));
+            selection.boundary_shape_type, kBoundaryTable, today, output.projection));
         ++result.sets;
       }
       const std::string descr = DescriptionWithoutNul(record.description);

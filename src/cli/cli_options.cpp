@@ -41,6 +41,10 @@ constexpr OptionHelp kSelect{
 constexpr OptionHelp kPolyline{"--polyline", "write boundaries as polylines instead of polygons"};
 constexpr OptionHelp kPerBoundary{
     "--per-boundary", "write one shapefile set per boundary, named after its description"};
+constexpr OptionHelp kPrj{
+    "--prj FILE",
+    "copy FILE, one line of WKT text naming the coordinate system of the routing system's map "
+    "units (as a GIS exports it), beside every set written, as its .prj"};
 constexpr OptionHelp kJson{
     "--json", "print one JSON array of objects with ordinal, description and node_count"};
 constexpr OptionHelp kHelp{"--help, -h", "show this help"};
@@ -58,14 +62,14 @@ struct CommandHelp {
   std::string_view example;
 };
 
-constexpr std::string_view kStreetsArguments[] = {"SERVER_FOLDER", "DESTINATION", "[--no-export]",
-                                                  "[--overwrite]", "[--quiet]"};
-constexpr const OptionHelp* kStreetsOptions[] = {&kNoExport, &kOverwrite, &kQuiet};
+constexpr std::string_view kStreetsArguments[] = {"SERVER_FOLDER", "DESTINATION",   "[--no-export]",
+                                                  "[--prj FILE]",  "[--overwrite]", "[--quiet]"};
+constexpr const OptionHelp* kStreetsOptions[] = {&kNoExport, &kPrj, &kOverwrite, &kQuiet};
 constexpr std::string_view kBoundariesArguments[] = {
-    "SERVER_FOLDER", "DESTINATION", "[--select all|LIST]", "[--polyline]", "[--per-boundary]",
-    "[--overwrite]", "[--quiet]"};
-constexpr const OptionHelp* kBoundariesOptions[] = {&kSelect, &kPolyline, &kPerBoundary,
-                                                    &kOverwrite, &kQuiet};
+    "SERVER_FOLDER",    "DESTINATION",  "[--select all|LIST]", "[--polyline]",
+    "[--per-boundary]", "[--prj FILE]", "[--overwrite]",       "[--quiet]"};
+constexpr const OptionHelp* kBoundariesOptions[] = {&kSelect, &kPolyline,  &kPerBoundary,
+                                                    &kPrj,    &kOverwrite, &kQuiet};
 constexpr std::string_view kListArguments[] = {"SERVER_FOLDER", "[--json]"};
 constexpr const OptionHelp* kListOptions[] = {&kJson};
 
@@ -227,6 +231,9 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
       return help;
     } else if (!TakesOption(*command, arg)) {
       throw UsageError("unknown option \"" + arg + "\" for " + name);
+    } else if (arg == "--prj") {
+      if (++i == arguments.size()) throw UsageError("--prj needs a projection file");
+      options.projection_file = arguments[i];
     } else if (arg == "--select") {
       if (++i == arguments.size())
         throw UsageError("--select needs all or a list such as 1,4,7-12");
@@ -272,7 +279,7 @@ std::string UsageText(Command command) {
   }
   text += "\noptions:\n";
   for (const OptionHelp* option :
-       {&kNoExport, &kOverwrite, &kQuiet, &kSelect, &kPolyline, &kPerBoundary, &kJson}) {
+       {&kNoExport, &kPrj, &kOverwrite, &kQuiet, &kSelect, &kPolyline, &kPerBoundary, &kJson}) {
     text += OptionLine(*option);
   }
   text += OptionLine({"--help, -h", "show this help, or with a command that command's help"}) +

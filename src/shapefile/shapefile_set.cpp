@@ -31,19 +31,19 @@ constexpr size_t kRecordPieceBytes = size_t{64} << 10;
 
 ShapefileSet OpenShapefileSet(base::StagedFiles& staged, const std::string& base_name,
                               int32_t shape_type, std::span<const FieldSpec> fields,
-                              const base::Date& today) {
-  return OpenShapefileSetWithLimit(staged, base_name, shape_type, fields, today, kMaxFileWords);
+                              const base::Date& today, std::string_view projection) {
+  return ShapefileSet(staged, base_name, shape_type, fields, today, kMaxFileWords, projection);
 }
 
 ShapefileSet OpenShapefileSetWithLimit(base::StagedFiles& staged, const std::string& base_name,
                                        int32_t shape_type, std::span<const FieldSpec> fields,
                                        const base::Date& today, int64_t max_file_words) {
-  return ShapefileSet(staged, base_name, shape_type, fields, today, max_file_words);
+  return ShapefileSet(staged, base_name, shape_type, fields, today, max_file_words, {});
 }
 
 ShapefileSet::ShapefileSet(base::StagedFiles& staged, std::string base_name, int32_t shape_type,
                            std::span<const FieldSpec> fields, const base::Date& today,
-                           int64_t max_file_words)
+                           int64_t max_file_words, std::string_view projection)
     : base_name_(std::move(base_name)),
       shape_type_(shape_type),
       fields_(fields),
@@ -81,6 +81,11 @@ ShapefileSet::ShapefileSet(base::StagedFiles& staged, std::string base_name, int
   for (const CompanionFile& companion : kCompanionFiles) {
     base::OutputFile file = staged.Create(base_name_ + std::string(companion.extension));
     file.Append(companion.content);
+    file.Close();
+  }
+  if (!projection.empty()) {
+    base::OutputFile file = staged.Create(base_name_ + ".prj");
+    file.Append(projection);
     file.Close();
   }
   for (std::string_view index : kSpatialIndexes) {

@@ -1,5 +1,6 @@
 // A ShapefileSet is one .shp/.shx/.dbf triple written as a stream, with its companion files
-// (a .cpg that names the Windows-1252 code page of the attribute text) beside it. Opening
+// beside it: a .cpg that names the Windows-1252 code page of the attribute text and, when
+// one is given, a .prj that names the coordinate system. Opening
 // writes the three headers with placeholder values (lengths, count and box 0); each feature
 // appends one shape record, one index entry and one attribute row; Close() writes the end
 // marker, rewrites the headers with the final lengths, count and box, and flushes every file
@@ -28,11 +29,11 @@ namespace routix::shapefile {
 
 class ShapefileSet;
 
-// Stages the set base_name.shp, .shx, .dbf and its companions in staged. fields must outlive
-// the set.
+// Stages the set base_name.shp, .shx, .dbf and its companions in staged; projection is the
+// text of its .prj, none when empty. fields must outlive the set.
 ShapefileSet OpenShapefileSet(base::StagedFiles& staged, const std::string& base_name,
                               int32_t shape_type, std::span<const FieldSpec> fields,
-                              const base::Date& today);
+                              const base::Date& today, std::string_view projection = {});
 
 // The same with a lower limit than 2^31 - 1 words for each file, so that tests reach it.
 ShapefileSet OpenShapefileSetWithLimit(base::StagedFiles& staged, const std::string& base_name,
@@ -68,7 +69,8 @@ class ShapefileSet {
                                                 std::span<const FieldSpec>, const base::Date&,
                                                 int64_t);
   ShapefileSet(base::StagedFiles& staged, std::string base_name, int32_t shape_type,
-               std::span<const FieldSpec> fields, const base::Date& today, int64_t max_file_words);
+               std::span<const FieldSpec> fields, const base::Date& today, int64_t max_file_words,
+               std::string_view projection);
 
   void WriteShapeRecord(const ShapeRecord& record);
   void WriteIndexRecord(int32_t offset, int32_t content_length);

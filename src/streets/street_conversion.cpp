@@ -41,7 +41,7 @@ class StreetConversion {
         second_(services.file_system_service.OpenTextFileForReading(second_path_)),
         shape_lines_(nodfil_) {}
 
-  int32_t Run(const std::string& output_base) {
+  int32_t Run(const std::string& output_base, std::string_view projection) {
     const base::FileSystemService& files = services_.file_system_service;
     const base::DestinationLock lock(files.file_system(), base::FolderOfPath(output_base));
     base::StagedFiles staged(files, {mapfil_path_, nodfil_path_, second_path_});
@@ -50,8 +50,9 @@ class StreetConversion {
       const int64_t mapfil_lines = files.LineCount(mapfil_path_);
       reading_ = &nodfil_path_;
       has_shape_ = shape_lines_.Next();
-      shapefile::ShapefileSet set = shapefile::OpenShapefileSet(
-          staged, output_base, shapefile::kPolyLine, StreetFields(), services_.clock.Today());
+      shapefile::ShapefileSet set =
+          shapefile::OpenShapefileSet(staged, output_base, shapefile::kPolyLine, StreetFields(),
+                                      services_.clock.Today(), projection);
       StartProgress(mapfil_lines, "Writting shape file from mapfil.asc ...");
       services_.yield.Yield();
       ConvertMapfil(set);
@@ -150,9 +151,9 @@ class StreetConversion {
 }  // namespace
 
 int32_t ConvertStreetNetwork(const std::string& server_folder, const std::string& output_base,
-                             const base::ProgramServices& services) {
+                             const base::ProgramServices& services, std::string_view projection) {
   StreetConversion conversion(server_folder, services);
-  return conversion.Run(output_base);
+  return conversion.Run(output_base, projection);
 }
 
 }  // namespace routix::streets

@@ -10,13 +10,16 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "base/program_services.h"
 
 namespace routix::streets {
 
-// Writes the set output_base.shp, .shx, .dbf, .cpg; gives the number of records written.
+// Writes the set output_base.shp, .shx, .dbf, .cpg, and .prj with the text projection unless
+// it is empty; gives the number of records written.
 int32_t ConvertStreetNetwork(const std::string& server_folder, const std::string& output_base,
-                             const base::ProgramServices& services);
+                             const base::ProgramServices& services,
+                             std::string_view projection = {});
 
 }  // namespace routix::streets

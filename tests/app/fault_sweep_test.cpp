@@ -4,7 +4,8 @@
 // never said "Convert finished !", the output folder holds exactly what it held before, the
 // inputs are as they were, and no temporary is left. The one fault a run gets over is a
 // failed removal of an earlier file after the new ones are in place, which is tried again:
-// that run finishes with exactly what a run without a fault leaves.
+// that run finishes with exactly what a run without a fault leaves. Every set is written with
+// a .prj, which is replaced with it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -35,6 +36,9 @@ using Files = std::map<std::string, std::string>;
 const std::string kOut = Native("/mem/out"), kDyn = Native("/mem/Server/DYN");
 
 std::string Out(const std::string& name) { return kOut + Native("/") + name; }
+
+constexpr char kProjection[] =
+    R"(GEOGCS["GCS_WGS_1984",DATUM["D_WGS_1984",SPHEROID["WGS_1984",6378137.0,298.257223563]],PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]])";
 
 // A Server folder in memory with the generated sample's exports and boundary files in DYN.
 const MemoryFileSystem& SampleServer() {
@@ -98,7 +102,8 @@ class Sweep {
     ui.answers = {Answer::kYes};
     boundaries::BoundarySelection selection{case_.ordinals, 5, case_.one_file_per_boundary};
     arm(faults);
-    const RunResult result = RunConversion(ui, selection, fake.services, {.run_export = false});
+    const RunResult result = RunConversion(ui, selection, fake.services,
+                                           {.run_export = false, .projection = kProjection});
     return {result.finished,      ui.messages,    memory.Snapshot(kOut), memory.Snapshot(kDyn),
             faults.failed_call(), faults.calls(), faults.written()};
   }
@@ -131,7 +136,7 @@ TEST(FaultSweep, EveryFailedOperationLeavesTheEarlierOutputsAndNoTemporary) {
       {"streets over an earlier set",
        true,
        false,
-       {"roads.shp", "roads.shx", "roads.dbf", "roads.cpg", "roads.qix"},
+       {"roads.shp", "roads.shx", "roads.dbf", "roads.cpg", "roads.prj", "roads.qix"},
        {}},
       {"one set of boundaries over an earlier one, with every other Bnd_roads file",
        false,
@@ -149,6 +154,10 @@ TEST(FaultSweep, EveryFailedOperationLeavesTheEarlierOutputsAndNoTemporary) {
     const Sweep sweep(c);
     const Outcome clean = sweep.Run([](FaultInjectingFileSystem&) {});
     ASSERT_TRUE(clean.finished) << ::testing::PrintToString(clean.messages);
+    const std::string prj = Out(c.streets                 ? "roads.prj"
+                                : c.one_file_per_boundary ? "Coastline.prj"
+                                                          : "Bnd_roads.prj");
+    EXPECT_EQ(clean.out.at(prj), kProjection);
     int64_t short_writes = 0;
     for (int64_t call = 1; call <= clean.calls; ++call) {
       const Outcome failed = sweep.Run(
