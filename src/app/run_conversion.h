@@ -26,7 +26,7 @@ struct RunOptions {
   bool ask_before_each_boundary_set = false;
   // The text of a .prj to write beside every set, naming its coordinate system; the window
   // writes none.
-  std::string projection;
+  std::string projection{};
 };
 
 // What a run did, for a front end that sums it up.

@@ -32,7 +32,7 @@ struct BoundaryOutput {
   // the new files take their places: what Yes to replacing the combined output asks for.
   bool remove_files_of_combined_base = false;
   // The text of the .prj written beside every set; none when empty.
-  std::string projection;
+  std::string projection{};
 };
 
 // dyn_folder: the DYN folder, not normalised. Drives the progress bar (one step per record of

@@ -65,6 +65,9 @@ class ShapefileSet {
   const std::string& base_name() const { return base_name_; }
 
  private:
+  friend ShapefileSet OpenShapefileSet(base::StagedFiles&, const std::string&, int32_t,
+                                       std::span<const FieldSpec>, const base::Date&,
+                                       std::string_view);
   friend ShapefileSet OpenShapefileSetWithLimit(base::StagedFiles&, const std::string&, int32_t,
                                                 std::span<const FieldSpec>, const base::Date&,
                                                 int64_t);

@@ -90,7 +90,7 @@ TEST_F(CliTest, ThePrjGoesBesideEverySetAndGdalReprojectsWithIt) {
       testing::RunCommand("ogr2ogr -t_srs EPSG:4326 " + ShellQuote(Out("wgs84.shp")) + " " +
                           ShellQuote(Out("roads.shp")) + " 2>&1");
   ASSERT_EQ(reprojected.exit_status, 0) << reprojected.output;
-  const std::string info = testing::OgrInfo("-so", Out("wgs84.shp"));
+  const std::string info = testing::OgrInfo("-so -al", Out("wgs84.shp"));
   const size_t extent = info.find("Extent: (");
   ASSERT_NE(extent, std::string::npos) << info;
   const double longitude = std::stod(info.substr(extent + 9));
@@ -109,6 +109,7 @@ TEST_F(CliTest, ThePrjGoesBesideEverySetAndGdalReprojectsWithIt) {
 
   // A file that is not one line of WKT is refused before anything is touched.
   testing::WriteFileBytes(folder_.path() / "bad.prj", "EPSG:26911\n");
+  fs::remove(folder_.path() / "Server" / "DYN" / "Mapfil.asc");
   CommandResult refused = Run("streets Server out/other.shp --prj bad.prj");
   EXPECT_EQ(refused.exit_status, 1);
   EXPECT_EQ(refused.output.rfind("routix2shp: Cannot use " + folder_.Path("bad.prj") +
