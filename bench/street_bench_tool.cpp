@@ -1,6 +1,8 @@
 // street_bench_tool: the timed parts of the street benchmark, run by bench/street_bench.
 //   street_bench_tool export SERVER          prepare SERVER and run the stand-in export on it
 //   street_bench_tool convert SERVER OUT.shp convert SERVER's exports; prints records, seconds
+//   street_bench_tool convert-unflushed SERVER OUT.shp
+//                                            the same without flushing the set to the disk
 //   street_bench_tool floor SERVER OUT FOLDER
 //                                            read SERVER's exports and write files as large as
 //                                            OUT.shp/.shx/.dbf into FOLDER; prints seconds
@@ -14,10 +16,12 @@
 #include "app/destination.h"
 #include "base/clock.h"
 #include "base/conversion_error.h"
+#include "base/file_system_wrapper.h"
 #include "base/output_file.h"
 #include "base/path_utils.h"
 #include "base/program_services.h"
 #include "base/text_stream.h"
+#include "platform/native_file_system.h"
 #include "platform/program_folder.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
@@ -58,10 +62,28 @@ class ThrottledYield : public routix::base::Yielder {
   Clock::time_point last_ = Clock::now();
 };
 
+// The native file system with every flush to the disk left out, to tell what the flush costs.
+class UnflushedFileSystem : public routix::base::FileSystemWrapper {
+ public:
+  using FileSystemWrapper::FileSystemWrapper;
+  std::unique_ptr<routix::base::WritableFile> CreateForWriting(const std::string& path) override {
+    class Unflushed : public routix::base::WritableFileWrapper {
+     public:
+      using WritableFileWrapper::WritableFileWrapper;
+      void Sync() override {}
+    };
+    return std::make_unique<Unflushed>(FileSystemWrapper::CreateForWriting(path));
+  }
+};
+
 struct BenchServices {
+  explicit BenchServices(bool flushed = true)
+      : files(flushed ? static_cast<routix::base::FileSystem&>(native) : unflushed) {}
   DeferredProgress progress;
   NoStatus status;
   ThrottledYield yield;
+  routix::platform::NativeFileSystem native;
+  UnflushedFileSystem unflushed{native};
   routix::base::FileSystemService files;
   routix::base::SystemClock clock;
   routix::base::ProgramServices services{progress, status, files,
@@ -73,12 +95,13 @@ double SecondsSince(Clock::time_point start) {
 }
 
 void Floor(const std::string& server, const std::string& output_base, const fs::path& folder) {
+  routix::platform::NativeFileSystem files;
   Clock::time_point start = Clock::now();
   std::string line;
   uint64_t characters = 0;
   for (const char* name : {"\\DYN\\Mapfil.asc", "\\DYN\\Nodfil.asc", "\\DYN\\Second.asc"}) {
     routix::base::TextReader reader(
-        routix::base::NormalizePath(server + routix::base::NativeSeparators(name)));
+        files, routix::base::NormalizePath(server + routix::base::NativeSeparators(name)));
     while (!reader.AtEndOfStream()) {
       reader.ReadLine(line);
       characters += line.size();
@@ -87,8 +110,7 @@ void Floor(const std::string& server, const std::string& output_base, const fs::
   std::vector<char> chunk(size_t{1} << 20, 'x');
   for (const char* extension : {".shp", ".shx", ".dbf"}) {
     uint64_t size = fs::file_size(output_base + extension);
-    routix::base::OutputFile out((folder / (std::string("floor") + extension)).string(),
-                                 routix::base::OutputFile::Mode::kReplace);
+    routix::base::OutputFile out(files, (folder / (std::string("floor") + extension)).string());
     for (uint64_t left = size; left > 0;) {
       size_t part = left < chunk.size() ? static_cast<size_t>(left) : chunk.size();
       out.Append(chunk.data(), part);
@@ -115,7 +137,7 @@ void Calls(long count) {
 
 int Usage() {
   std::fprintf(stderr,
-               "usage: street_bench_tool export SERVER | convert SERVER OUT.shp |"
+               "usage: street_bench_tool export SERVER | convert[-unflushed] SERVER OUT.shp |"
                " floor SERVER OUT FOLDER | calls N\n");
   return 2;
 }
@@ -133,8 +155,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "street_bench_tool: the export wrote no DYN/Mapfil.asc\n");
         return 1;
       }
-    } else if (mode == "convert" && argc == 4) {
-      BenchServices bench;
+    } else if ((mode == "convert" || mode == "convert-unflushed") && argc == 4) {
+      BenchServices bench(mode == "convert");
       Clock::time_point start = Clock::now();
       int32_t records = routix::streets::ConvertStreetNetwork(
           argv[2], routix::app::OutputBase(argv[3]), bench.services);

@@ -49,6 +49,11 @@ Message DestinationPathIncorrect(const std::string& destination) {
   return Critical(Lines("Destination path incorrect!", destination));
 }
 
+Message ServerFolderWithQuote(const std::string& server_folder) {
+  return Critical(
+      Lines("The Server folder's name may not hold a double quote (\"):", server_folder));
+}
+
 Message IncompatibleDictionary() {
   return {"Incompatible dictionary file.", Buttons::kOk, Icon::kCritical, "Db2asc error", ""};
 }
@@ -87,6 +92,10 @@ std::string BoundarySetsWritten(int32_t records, int32_t sets, const std::string
                                 double seconds) {
   return "Wrote " + std::to_string(records) + " boundaries to " + std::to_string(sets) +
          " sets in " + folder + InSeconds(seconds);
+}
+
+std::string StandardOutputFailed(const std::string& reason) {
+  return "Cannot write to standard output: " + reason + ".";
 }
 
 std::string BoundaryNotListed(int ordinal, const std::string& boundary_file) {

@@ -43,8 +43,11 @@ Message RxybxtNotFound(const std::string& dyn_folder);          // M3
 Message ServerPathIncorrect(const std::string& server_folder);  // M5
 Message GeoFolderNotFound(const std::string& server_folder);    // M6
 Message DestinationPathIncorrect(const std::string& destination);  // M8
-Message IncompatibleDictionary();                                  // M9
-Message ConvertFinished();                                         // M10
+// A Server folder whose name holds a double quote, which the export's command line cannot
+// pass on.
+Message ServerFolderWithQuote(const std::string& server_folder);
+Message IncompatibleDictionary();  // M9
+Message ConvertFinished();         // M10
 // "<path> already exists. Do you want to replace it?": the combined boundary output (M4), the
 // destination (M7), or the first per-boundary set that is there already.
 Message ReplaceExisting(const std::string& path);
@@ -89,6 +92,10 @@ std::string BoundariesWritten(int32_t records, const std::string& main_file, dou
 std::string BoundarySetsWritten(int32_t records, int32_t sets, const std::string& folder,
                                 double seconds);
 inline constexpr std::string_view kNoBoundarySelected = "No boundary selected.";
+// A run stopped by Ctrl-C or the termination signal.
+inline constexpr std::string_view kInterrupted = "Interrupted: no output was replaced.";
+// A failed write of what the command line prints on standard output.
+std::string StandardOutputFailed(const std::string& reason);
 std::string BoundaryNotListed(int ordinal, const std::string& boundary_file);
 // "2 selected boundaries were left out: they have fewer than two nodes."
 std::string BoundariesLeftOut(int32_t count);

@@ -52,17 +52,19 @@ std::string FirstExistingBoundarySet(const std::string& server_folder,
                                      const boundaries::BoundarySelection& selected_boundaries,
                                      const base::FileSystemService& files) {
   for (const std::string& base : boundaries::PerBoundaryOutputBases(
-           DynFolderForConversion(server_folder), output.folder, selected_boundaries)) {
+           files.file_system(), DynFolderForConversion(server_folder), output.folder,
+           selected_boundaries)) {
     if (files.FileExists(base + ".shp")) return base + ".shp";
   }
   return {};
 }
 
 // Whether the boundary outputs may be written: asks before the combined output, or with
-// ask_each the first per-boundary set, is replaced, and on Yes deletes every file of the
-// combined output's base name. false when the run stops here.
+// ask_each the first per-boundary set, is replaced, and on Yes has the conversion remove
+// every file of the combined output's base name before its own take their places. false
+// when the run stops here.
 bool MayReplaceBoundaryOutput(ConversionUi& ui, const std::string& server_folder,
-                              const boundaries::BoundaryOutput& output,
+                              boundaries::BoundaryOutput& output,
                               const boundaries::BoundarySelection& selected_boundaries,
                               bool ask_each, const base::ProgramServices& services) {
   const base::FileSystemService& files = services.file_system_service;
@@ -80,8 +82,8 @@ bool MayReplaceBoundaryOutput(ConversionUi& ui, const std::string& server_folder
     ui.Untick(CheckBox::kDat2Shp);
     return false;
   }
-  if (selected_boundaries.one_file_per_boundary) return true;
-  return Attempt(ui, services, [&] { files.DeleteFilesOfBase(output.combined_base); });
+  output.remove_files_of_combined_base = !selected_boundaries.one_file_per_boundary;
+  return true;
 }
 
 // The boundary part; false when the run stops here.
@@ -91,7 +93,8 @@ bool RunBoundaryPart(ConversionUi& ui, bool geocode_ticked,
                      RunResult& result) {
   const base::FileSystemService& files = services.file_system_service;
   const std::string server_folder = ui.ServerFolderText();
-  const boundaries::BoundaryOutput output = BoundaryOutputOf(ui.DestinationText());
+  boundaries::BoundaryOutput output = BoundaryOutputOf(ui.DestinationText());
+  output.projection = options.projection;
   if (!files.FileExists(BoundaryDataFile(server_folder))) {
     ui.ShowMessage(RxybndNotFound(DynFolderForMessage(server_folder)));
     return false;
@@ -131,6 +134,12 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
     return false;
   }
   const std::string server_folder = ui.ServerFolderText();
+  // The export's command line quotes its paths with ", which no Windows name may hold.
+  if (options.run_export && server_folder.find('"') != std::string::npos) {
+    ui.ShowMessage(ServerFolderWithQuote(server_folder));
+    ui.Untick(CheckBox::kGeo2Shp);
+    return false;
+  }
   // Without the export run, what DYN holds is converted when its street export is there.
   bool exported =
       !options.run_export && services.file_system_service.FileExists(ExportMarker(server_folder));
@@ -150,7 +159,8 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
   const std::string output_base = OutputBase(ui.DestinationText());
   if (!Attempt(ui, services, [&] {
         BusyPointer busy(ui);
-        result.street_records = streets::ConvertStreetNetwork(server_folder, output_base, services);
+        result.street_records =
+            streets::ConvertStreetNetwork(server_folder, output_base, services, options.projection);
       })) {
     return false;
   }

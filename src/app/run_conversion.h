@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "app/conversion_ui.h"
 #include "base/program_services.h"
@@ -23,6 +24,9 @@ struct RunOptions {
   // true: one-set-per-boundary mode asks before it replaces a set that is there already, as
   // the other outputs do; the window asks nothing in that mode.
   bool ask_before_each_boundary_set = false;
+  // The text of a .prj to write beside every set, naming its coordinate system; the window
+  // writes none.
+  std::string projection{};
 };
 
 // What a run did, for a front end that sums it up.

@@ -23,7 +23,7 @@ void SelectBoundaries(ConversionUi& ui, boundaries::BoundarySelection& selected_
   const std::string dyn_folder = DynFolder(server_folder);
   std::vector<boundaries::BoundaryListRow> rows;
   try {
-    rows = boundaries::ReadBoundaryList(dyn_folder);
+    rows = boundaries::ReadBoundaryList(files.file_system(), dyn_folder);
   } catch (const std::exception& error) {
     ui.ShowMessage(ConversionFailed(error.what()));
     ui.Untick(CheckBox::kDat2Shp);

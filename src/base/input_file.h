@@ -1,33 +1,34 @@
-// An InputFile reads one existing file as bytes: its size, and the bytes at a position.
-// Opening a missing or unreadable file and a failed read throw ConversionError naming it.
+// An InputFile reads one existing file as bytes through the FileSystem: its size, and the
+// bytes at a position. Opening a missing or unreadable file and a failed read throw FileError
+// naming it.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
+#include <memory>
 #include <string>
+
+#include "base/file_system.h"
 
 namespace routix::base {
 
 class InputFile {
  public:
-  explicit InputFile(const std::string& path);
-  InputFile(const InputFile&) = delete;
-  InputFile& operator=(const InputFile&) = delete;
-  ~InputFile();
+  InputFile(FileSystem& files, const std::string& path)
+      : path_(path), file_(files.OpenForReading(path)) {}
 
-  uint64_t size() const { return size_; }
+  uint64_t size() const { return file_->size(); }
   // Reads up to size bytes from offset on and gives how many there were: fewer, down to
   // none, where the file ends before.
-  size_t ReadAt(uint64_t offset, void* data, size_t size);
+  size_t ReadAt(uint64_t offset, void* data, size_t size) {
+    return file_->ReadAt(offset, data, size);
+  }
 
   const std::string& path() const { return path_; }
 
  private:
   std::string path_;
-  std::FILE* file_ = nullptr;
-  uint64_t size_ = 0;
-  uint64_t position_ = 0;
+  std::unique_ptr<ReadableFile> file_;
 };
 
 }  // namespace routix::base

@@ -1,34 +1,36 @@
 #include "base/output_file.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <utility>
 
 #include "base/conversion_error.h"
-#include "platform/file_seek.h"
 
 namespace routix::base {
+namespace {
 
-OutputFile::OutputFile(const std::string& path, Mode mode)
-    : path_(path), buffer_(new char[kBufferBytes]) {
-  errno = 0;
-  file_ = std::fopen(path.c_str(), mode == Mode::kReplace ? "wb" : "ab");
-  if (file_ == nullptr) throw FileError(mode == Mode::kReplace ? "create" : "open", path, errno);
-  std::setvbuf(file_, nullptr, _IONBF, 0);  // the buffer here is the only one
-}
+// The buffer's first size; it doubles up to kBufferBytes.
+constexpr size_t kFirstBufferBytes = size_t{1} << 10;
 
-OutputFile::OutputFile(OutputFile&& other) noexcept
-    : path_(std::move(other.path_)),
-      file_(std::exchange(other.file_, nullptr)),
-      buffer_(std::move(other.buffer_)),
-      used_(std::exchange(other.used_, 0)) {}
+}  // namespace
+
+OutputFile::OutputFile(FileSystem& files, const std::string& path)
+    : OutputFile(files.CreateForWriting(path), path) {}
+
+OutputFile::OutputFile(std::unique_ptr<WritableFile> file, std::string path)
+    : path_(std::move(path)),
+      file_(std::move(file)),
+      buffer_(new char[kFirstBufferBytes]),
+      capacity_(kFirstBufferBytes) {}
 
 OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
   if (this != &other) {
     Discard();
     path_ = std::move(other.path_);
-    file_ = std::exchange(other.file_, nullptr);
+    file_ = std::move(other.file_);
     buffer_ = std::move(other.buffer_);
+    capacity_ = std::exchange(other.capacity_, 0);
     used_ = std::exchange(other.used_, 0);
+    flushed_ = std::exchange(other.flushed_, 0);
   }
   return *this;
 }
@@ -43,49 +45,63 @@ OutputFile::~OutputFile() {
   Discard();
 }
 
-void OutputFile::WriteThrough(const void* data, size_t size) {
+WritableFile& OutputFile::Open() {
   if (file_ == nullptr) throw FileError("write", path_, "the file is closed");
-  errno = 0;
-  if (size > 0 && std::fwrite(data, 1, size, file_) != size) {
-    throw FileError("write", path_, errno != 0 ? errno : EIO);
-  }
+  return *file_;
 }
 
 void OutputFile::AppendSlow(const void* data, size_t size) {
+  if (capacity_ < kBufferBytes) {
+    size_t capacity = std::max(capacity_ * 2, kFirstBufferBytes);
+    while (capacity < used_ + size && capacity < kBufferBytes) capacity *= 2;
+    capacity = std::min(capacity, kBufferBytes);
+    std::unique_ptr<char[]> grown(new char[capacity]);
+    std::memcpy(grown.get(), buffer_.get(), used_);
+    buffer_ = std::move(grown);
+    capacity_ = capacity;
+    if (size <= capacity_ - used_) {
+      std::memcpy(buffer_.get() + used_, data, size);
+      used_ += size;
+      return;
+    }
+  }
   Flush();
-  if (size <= kBufferBytes) {
+  if (size <= capacity_) {
     std::memcpy(buffer_.get(), data, size);
     used_ = size;
   } else {
-    WriteThrough(data, size);
+    Open().Append(data, size);
+    flushed_ += size;
   }
 }
 
 void OutputFile::Flush() {
   if (used_ == 0) return;
-  size_t size = std::exchange(used_, 0);
-  WriteThrough(buffer_.get(), size);
+  const size_t size = std::exchange(used_, 0);
+  Open().Append(buffer_.get(), size);
+  flushed_ += size;
 }
 
-void OutputFile::RewriteStart(const void* data, size_t size) {
+void OutputFile::WriteAt(uint64_t offset, const void* data, size_t size) {
+  if (offset >= flushed_) {
+    // Still in the buffer: no call at all.
+    std::memcpy(buffer_.get() + (offset - flushed_), data, size);
+    return;
+  }
   Flush();
-  errno = 0;
-  if (!platform::SeekFile(file_, 0, SEEK_SET)) throw FileError("write", path_, errno);
-  WriteThrough(data, size);
-  if (!platform::SeekFile(file_, 0, SEEK_END)) throw FileError("write", path_, errno);
+  Open().WriteAt(offset, data, size);
 }
 
 void OutputFile::Close() {
   if (file_ == nullptr) return;
   Flush();
-  std::FILE* file = std::exchange(file_, nullptr);
-  errno = 0;
-  if (std::fclose(file) != 0) throw FileError("write", path_, errno != 0 ? errno : EIO);
+  std::unique_ptr<WritableFile> file = std::move(file_);
+  file->Close();
 }
 
 void OutputFile::Discard() noexcept {
   used_ = 0;
-  if (file_ != nullptr) std::fclose(std::exchange(file_, nullptr));
+  file_.reset();
 }
 
 }  // namespace routix::base

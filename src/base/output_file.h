@@ -1,34 +1,38 @@
 // An OutputFile writes one file through a buffer of kBufferBytes: appends land in the buffer
-// and reach the file in large writes when it fills or on Flush(). Every failed call throws
-// ConversionError naming the file and the reason. Close() reports a failed last write; the
-// destructor and Discard() close without a word, Discard() dropping what is still buffered.
+// and reach the FileSystem in large blocks, one call a block, when it fills or on Flush(). The
+// buffer starts small and grows as the file does, so a small file costs little.
+// Every failed call throws FileError naming the file and the reason. Close() reports a failed
+// last write; the destructor and Discard() close without a word, Discard() dropping what is
+// still buffered.
 #pragma once
 
 #include <cstddef>
-#include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "base/file_system.h"
+
 namespace routix::base {
 
 class OutputFile {
  public:
-  enum class Mode { kReplace, kAppend };
   static constexpr size_t kBufferBytes = size_t{1} << 20;
 
-  // kReplace creates the file or empties it; kAppend creates it when missing and writes on
-  // at its end.
-  OutputFile(const std::string& path, Mode mode);
-  OutputFile(OutputFile&& other) noexcept;
+  // Creates the file at path, or empties the one there.
+  OutputFile(FileSystem& files, const std::string& path);
+  // Writes into file, which path names in messages.
+  OutputFile(std::unique_ptr<WritableFile> file, std::string path);
+  OutputFile(OutputFile&& other) noexcept = default;
   OutputFile& operator=(OutputFile&& other) noexcept;
   OutputFile(const OutputFile&) = delete;
   OutputFile& operator=(const OutputFile&) = delete;
   ~OutputFile();
 
   void Append(const void* data, size_t size) {
-    if (size <= kBufferBytes - used_) {
+    if (size <= capacity_ - used_) {
       std::memcpy(buffer_.get() + used_, data, size);
       used_ += size;
     } else {
@@ -37,11 +41,9 @@ class OutputFile {
   }
   void Append(std::string_view text) { Append(text.data(), text.size()); }
 
-  // Bytes appended but not yet handed to the file.
-  size_t pending() const { return used_; }
   void Flush();
-  // Writes over the first bytes of the file and goes back to its end (kReplace files only).
-  void RewriteStart(const void* data, size_t size);
+  // Writes over bytes already appended, at offset from the start of the file.
+  void WriteAt(uint64_t offset, const void* data, size_t size);
   void Close();
   void Discard() noexcept;
 
@@ -49,12 +51,14 @@ class OutputFile {
 
  private:
   void AppendSlow(const void* data, size_t size);
-  void WriteThrough(const void* data, size_t size);
+  WritableFile& Open();
 
   std::string path_;
-  std::FILE* file_ = nullptr;
+  std::unique_ptr<WritableFile> file_;
   std::unique_ptr<char[]> buffer_;
+  size_t capacity_ = 0;
   size_t used_ = 0;
+  uint64_t flushed_ = 0;  // bytes handed to the file
 };
 
 }  // namespace routix::base

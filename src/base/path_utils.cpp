@@ -77,4 +77,11 @@ std::string NativeSeparators(std::string_view literal, char separator) {
   return result;
 }
 
+std::string JoinPath(std::string_view folder, std::string_view name, char separator) {
+  std::string path(folder);
+  if (!path.empty() && path.back() != separator) path += separator;
+  path += name;
+  return path;
+}
+
 }  // namespace routix::base

@@ -29,6 +29,10 @@ std::string FileNameOfPath(std::string_view path, char separator = platform::kNa
 // platform's own unless given.
 std::string NativeSeparators(std::string_view literal, char separator = platform::kNativeSeparator);
 
+// name inside folder: the two joined by one separator; name alone for an empty folder.
+std::string JoinPath(std::string_view folder, std::string_view name,
+                     char separator = platform::kNativeSeparator);
+
 // The text without its leading and trailing space characters (only the space).
 std::string_view TrimSpaces(std::string_view text);
 

@@ -1,11 +1,8 @@
 #include "base/text_stream.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <utility>
-
-#include "base/conversion_error.h"
 
 namespace routix::base {
 namespace {
@@ -14,34 +11,19 @@ constexpr size_t kReadBufferBytes = size_t{1} << 20;
 
 }  // namespace
 
-TextReader::TextReader(const std::string& path) : path_(path), buffer_(new char[kReadBufferBytes]) {
-  errno = 0;
-  file_ = std::fopen(path.c_str(), "rb");
-  if (file_ == nullptr) throw FileError("open", path, errno);
-  std::setvbuf(file_, nullptr, _IONBF, 0);
-  // A folder opens on some systems and fails only at the first read: find out now.
-  Fill();
-}
-
-TextReader::TextReader(TextReader&& other) noexcept
-    : path_(std::move(other.path_)),
-      file_(std::exchange(other.file_, nullptr)),
-      buffer_(std::move(other.buffer_)),
-      position_(other.position_),
-      end_(other.end_),
-      line_(other.line_) {}
-
-TextReader::~TextReader() {
-  if (file_ != nullptr) std::fclose(file_);
-}
+TextReader::TextReader(FileSystem& files, const std::string& path)
+    : path_(path),
+      file_(files.OpenForReading(path)),
+      // No larger than the file: a small file costs little.
+      capacity_(static_cast<size_t>(std::min<uint64_t>(kReadBufferBytes, file_->size() + 1))),
+      buffer_(new char[capacity_]) {}
 
 bool TextReader::Fill() {
   position_ = 0;
   end_ = 0;
   if (file_ == nullptr) return false;
-  errno = 0;
-  end_ = std::fread(buffer_.get(), 1, kReadBufferBytes, file_);
-  if (end_ == 0 && std::ferror(file_)) throw FileError("read", path_, errno != 0 ? errno : EIO);
+  end_ = file_->ReadAt(offset_, buffer_.get(), capacity_);
+  offset_ += end_;
   return end_ > 0;
 }
 
@@ -76,8 +58,41 @@ std::string TextReader::ReadLine() {
   return line;
 }
 
+bool TextReader::TakeLineFeed() {
+  if (position_ == end_ && !Fill()) return false;
+  if (buffer_[position_] != '\n') return false;
+  ++position_;
+  ++line_;
+  return true;
+}
+
+size_t TextReader::ReadInLine(char* out, size_t size) {
+  if (size == 0) return 0;
+  size_t n = 0;
+  while (n < size) {
+    if (position_ == end_ && !Fill()) return n;  // the end of the file ends the line
+    const char* start = buffer_.get() + position_;
+    const size_t available = std::min(end_ - position_, size - n);
+    const void* feed = std::memchr(start, '\n', available);
+    const size_t piece =
+        feed != nullptr ? static_cast<size_t>(static_cast<const char*>(feed) - start) : available;
+    std::memcpy(out + n, start, piece);
+    n += piece;
+    position_ += piece;
+    if (feed != nullptr) {
+      ++position_;
+      ++line_;
+      if (n > 0 && out[n - 1] == '\r') --n;  // the break's carriage return
+      return n;
+    }
+  }
+  // Full: a carriage return in the last place may be the first half of the line's break.
+  if (out[n - 1] == '\r' && TakeLineFeed()) --n;
+  return n;
+}
+
 void TextReader::Close() {
-  if (file_ != nullptr) std::fclose(std::exchange(file_, nullptr));
+  file_.reset();
   position_ = end_ = 0;
 }
 

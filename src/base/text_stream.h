@@ -1,36 +1,41 @@
 // Text files read and written line by line, as single-byte text that is not converted.
-// A TextReader reads through a large buffer; a line ends at a line feed, and a carriage
-// return right before it goes with it, so CR LF and a lone LF both end a line and a last line
-// without a break is still a line. A TextWriter ends every line with CR LF. Failures throw
-// ConversionError naming the file.
+// A TextReader reads through a large buffer, one FileSystem call a block; a line ends at a
+// line feed, and a carriage return right before it goes with it, so CR LF and a lone LF both
+// end a line and a last line without a break is still a line. A line can be taken whole, cut
+// to its first characters, or a few characters at a time, so a reader holds no more of a
+// line than it looks at. A TextWriter ends every line with CR LF. Failures throw FileError
+// naming the file.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "base/file_system.h"
 #include "base/output_file.h"
 
 namespace routix::base {
 
 class TextReader {
  public:
-  explicit TextReader(const std::string& path);
-  TextReader(TextReader&& other) noexcept;
+  TextReader(FileSystem& files, const std::string& path);
+  TextReader(TextReader&& other) noexcept = default;
   TextReader& operator=(TextReader&&) = delete;
   TextReader(const TextReader&) = delete;
   TextReader& operator=(const TextReader&) = delete;
-  ~TextReader();
 
   bool AtEndOfStream();
-  // Replaces line with the next line, without its line break; empty at the end of the stream.
-  // Only the first max_kept characters are kept, so a reader that needs no more holds no more,
-  // however long the line is.
+  // Replaces line with the rest of the current line, without its line break; empty at the end
+  // of the stream. Only the first max_kept characters are kept, so a reader that needs no
+  // more holds no more, however long the line is.
   void ReadLine(std::string& line, size_t max_kept = SIZE_MAX);
   std::string ReadLine();
+  // Reads the next characters of the current line into out, up to size, and gives how many:
+  // fewer only where the line ends, whose break is then read too. The next call goes on
+  // with the next line.
+  size_t ReadInLine(char* out, size_t size);
   // The number of the line the next ReadLine gives, counted from 1.
   int64_t Line() const { return line_; }
   void Close();
@@ -39,10 +44,14 @@ class TextReader {
 
  private:
   bool Fill();  // false when the file has nothing more
+  // Whether the next character is a line feed, which it then reads with the line's end.
+  bool TakeLineFeed();
 
   std::string path_;
-  std::FILE* file_ = nullptr;
+  std::unique_ptr<ReadableFile> file_;
+  size_t capacity_;
   std::unique_ptr<char[]> buffer_;
+  uint64_t offset_ = 0;  // of the end of the buffered bytes in the file
   size_t position_ = 0;
   size_t end_ = 0;
   int64_t line_ = 1;
@@ -50,7 +59,7 @@ class TextReader {
 
 class TextWriter {
  public:
-  TextWriter(const std::string& path, OutputFile::Mode mode) : file_(path, mode) {}
+  explicit TextWriter(OutputFile file) : file_(std::move(file)) {}
 
   void WriteLine(std::string_view text) {
     file_.Append(text);

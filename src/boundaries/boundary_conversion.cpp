@@ -1,11 +1,16 @@
 #include "boundaries/boundary_conversion.h"
 
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <vector>
 
+#include "base/conversion_error.h"
+#include "base/destination_lock.h"
 #include "base/input_file.h"
 #include "base/path_utils.h"
+#include "base/staged_files.h"
+#include "base/text_stream.h"
 #include "boundaries/boundary_files.h"
 #include "boundaries/boundary_shape.h"
 #include "boundaries/output_names.h"
@@ -38,16 +43,20 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
       selection.boundary_shape_type != shapefile::kPolyLine) {
     throw std::invalid_argument("boundary shape type other than polygon or polyline");
   }
+  const base::FileSystemService& files = services.file_system_service;
+  BoundaryFile boundary_file(files.file_system(), RxybndPath(dyn_folder));
+  base::InputFile extension_file(files.file_system(), RxybxtPath(dyn_folder));
+  const base::DestinationLock lock(files.file_system(), output.folder);
+  base::StagedFiles staged(files, {boundary_file.path(), extension_file.path()});
+  // The report of an earlier run goes, unless this run writes one of its own.
   const std::string report_path =
       base::NormalizePath(output.folder + base::NativeSeparators("\\Report.err"));
-  if (services.file_system_service.FileExists(report_path)) {
-    services.file_system_service.DeleteFile(report_path);
+  staged.RemoveOnCommit(report_path);
+  if (output.remove_files_of_combined_base) {
+    staged.RemoveFilesOfBaseOnCommit(output.combined_base);
   }
 
-  BoundaryFile boundary_file(RxybndPath(dyn_folder));
-  base::InputFile extension_file(RxybxtPath(dyn_folder));
   const int32_t n = static_cast<int32_t>(boundary_file.record_count());
-
   services.main_status_panel.SetText("Converting Dat file to shape file ...");
   services.main_progress_bar.SetMaximum(n);
   services.main_progress_bar.SetValue(0);
@@ -55,47 +64,56 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
   const KeyedCollection selected = SelectedKeys(selection);
   const base::Date today = services.clock.Today();
   BoundaryConversionResult result;
+  std::optional<base::TextWriter> report;
   std::optional<shapefile::ShapefileSet> set;
-  if (!selection.one_file_per_boundary) {
-    set.emplace(shapefile::OpenShapefileSet(output.combined_base, selection.boundary_shape_type,
-                                            kBoundaryTable, today));
-    result.sets = 1;
-  }
-
-  UsedOutputNames used_output_names;
-  BoundaryRecord record;
-  std::vector<shapefile::ShapePoint> points;
-  for (int32_t i = 1; i <= n; ++i) {
-    services.main_progress_bar.AddOne();
-    boundary_file.ReadNext(record);
-    if (!IsWritten(selected, i, record)) {
-      if (CollectionHasKey(selected, std::to_string(i))) ++result.left_out;
-      continue;
+  try {
+    if (!selection.one_file_per_boundary) {
+      set.emplace(shapefile::OpenShapefileSet(staged, output.combined_base,
+                                              selection.boundary_shape_type, kBoundaryTable, today,
+                                              output.projection));
+      result.sets = 1;
     }
 
-    // The chain is read before a per-boundary set is opened, so that a broken chain leaves
-    // an existing set of that name as it was.
-    if (record.node_count > kRecordNodes) ReadExtensionPoints(record, extension_file);
-    if (selection.one_file_per_boundary) {
-      set.emplace(shapefile::OpenShapefileSet(
-          PerBoundaryBase(used_output_names, output.folder, record.description),
-          selection.boundary_shape_type, kBoundaryTable, today));
-      ++result.sets;
+    UsedOutputNames used_output_names;
+    BoundaryRecord record;
+    std::vector<shapefile::ShapePoint> points;
+    for (int32_t i = 1; i <= n; ++i) {
+      services.main_progress_bar.AddOne();
+      boundary_file.ReadNext(record);
+      if (!IsWritten(selected, i, record)) {
+        if (CollectionHasKey(selected, std::to_string(i))) ++result.left_out;
+        continue;
+      }
+
+      // The chain is read before a per-boundary set is opened, so that a broken chain leaves
+      // an existing set of that name as it was.
+      if (record.node_count > kRecordNodes) ReadExtensionPoints(record, extension_file);
+      if (!report.has_value()) report.emplace(staged.Create(report_path));
+      if (selection.one_file_per_boundary) {
+        set.emplace(shapefile::OpenShapefileSet(
+            staged, PerBoundaryBase(used_output_names, output.folder, record.description),
+            selection.boundary_shape_type, kBoundaryTable, today, output.projection));
+        ++result.sets;
+      }
+      const std::string descr = DescriptionWithoutNul(record.description);
+      WriteBoundaryShape(record, RingReport{*report, i, descr}, *set, points);
+      ++result.records;
+      if (selection.one_file_per_boundary) set->Close();
     }
-    const std::string descr = DescriptionWithoutNul(record.description);
-    WriteBoundaryShape(record, RingReport{services.file_system_service, report_path, i, descr},
-                       *set, points);
-    ++result.records;
-    if (selection.one_file_per_boundary) set->Close();
+    if (set.has_value()) set->Close();
+    if (report.has_value()) report->Close();
+  } catch (const std::bad_alloc&) {
+    throw base::OutOfMemoryReading(boundary_file.path());
   }
-  if (set.has_value()) set->Close();
+  staged.Commit();
   return result;
 }
 
-std::vector<std::string> PerBoundaryOutputBases(const std::string& dyn_folder,
+std::vector<std::string> PerBoundaryOutputBases(base::FileSystem& files,
+                                                const std::string& dyn_folder,
                                                 const std::string& folder,
                                                 const BoundarySelection& selection) {
-  BoundaryFile boundary_file(RxybndPath(dyn_folder));
+  BoundaryFile boundary_file(files, RxybndPath(dyn_folder));
   const KeyedCollection selected = SelectedKeys(selection);
   UsedOutputNames used_output_names;
   std::vector<std::string> bases;

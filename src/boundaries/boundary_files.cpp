@@ -4,6 +4,7 @@
 #include <bit>
 #include <bitset>
 #include <limits>
+#include <new>
 
 #include "base/conversion_error.h"
 #include "base/cp1252.h"
@@ -51,15 +52,20 @@ std::string RxybxtPath(const std::string& dyn_folder) {
   return base::NormalizePath(dyn_folder + base::NativeSeparators("\\Rxybxt.dat"));
 }
 
-std::vector<BoundaryListRow> ReadBoundaryList(const std::string& dyn_folder) {
-  BoundaryFile file(RxybndPath(dyn_folder));
+std::vector<BoundaryListRow> ReadBoundaryList(base::FileSystem& files,
+                                              const std::string& dyn_folder) {
+  BoundaryFile file(files, RxybndPath(dyn_folder));
   std::vector<BoundaryListRow> rows;
-  rows.reserve(static_cast<size_t>(file.record_count()));
-  BoundaryRecord record;
-  for (int64_t r = 0; r < file.record_count(); ++r) {
-    file.ReadNext(record);
-    rows.push_back(
-        {std::to_string(record.node_count), std::string(base::TrimSpaces(record.description))});
+  try {
+    rows.reserve(static_cast<size_t>(file.record_count()));
+    BoundaryRecord record;
+    for (int64_t r = 0; r < file.record_count(); ++r) {
+      file.ReadNext(record);
+      rows.push_back(
+          {std::to_string(record.node_count), std::string(base::TrimSpaces(record.description))});
+    }
+  } catch (const std::bad_alloc&) {
+    throw base::OutOfMemoryReading(file.path());
   }
   return rows;
 }
@@ -73,8 +79,8 @@ std::string DescriptionWithoutNul(std::string_view stored) {
   return std::string(base::TrimSpaces(text));
 }
 
-BoundaryFile::BoundaryFile(const std::string& path)
-    : file_(path), record_count_(static_cast<int64_t>(file_.size() / kRecordBytes)) {
+BoundaryFile::BoundaryFile(base::FileSystem& files, const std::string& path)
+    : file_(files, path), record_count_(static_cast<int64_t>(file_.size() / kRecordBytes)) {
   if (record_count_ > kMaxRecords) {
     throw base::FileError("read", path,
                           "it holds more than " + std::to_string(kMaxRecords) + " boundaries");

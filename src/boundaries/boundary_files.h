@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_system.h"
 #include "base/input_file.h"
 #include "boundaries/boundary_format.h"
 
@@ -43,7 +44,8 @@ std::string RxybxtPath(const std::string& dyn_folder);
 
 // One row per record of dyn_folder's Rxybnd.dat, in file order; a trailing partial record is
 // not a record.
-std::vector<BoundaryListRow> ReadBoundaryList(const std::string& dyn_folder);
+std::vector<BoundaryListRow> ReadBoundaryList(base::FileSystem& files,
+                                              const std::string& dyn_folder);
 
 // A description as the conversion writes it: without NUL bytes, then without surrounding spaces.
 std::string DescriptionWithoutNul(std::string_view stored);
@@ -51,9 +53,10 @@ std::string DescriptionWithoutNul(std::string_view stored);
 // Rxybnd.dat opened for reading record after record.
 class BoundaryFile {
  public:
-  explicit BoundaryFile(const std::string& path);
+  BoundaryFile(base::FileSystem& files, const std::string& path);
 
   int64_t record_count() const { return record_count_; }
+  const std::string& path() const { return file_.path(); }
   // Fills record with the next record, the one after the last read (the first at the start).
   void ReadNext(BoundaryRecord& record);
 

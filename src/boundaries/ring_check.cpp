@@ -48,7 +48,6 @@ bool CheckBoundaryRing(std::span<const shapefile::ShapePoint> points, const Ring
   // the negative list sorted by value, then by position, gives the pairs in that order.
   std::sort(negative.begin(), negative.end());
   static const char decimal_point = UserDecimalPoint();
-  base::TextWriter out = report.file_system.OpenTextFileForAppending(report.path);
   const std::string prefix = "The boundary, ID " + std::to_string(report.boundary_id) + " (" +
                              std::string(report.boundary_descr) +
                              "), may be laying on top of itself at ";
@@ -57,10 +56,9 @@ bool CheckBoundaryRing(std::span<const shapefile::ShapePoint> points, const Ring
     if (b == negative.end() || b->value != a.value) continue;
     const std::string positive_part = prefix + EdgeLabel(points, a.edge, decimal_point) + " ";
     for (; b != negative.end() && b->value == a.value; ++b) {
-      out.WriteLine(positive_part + EdgeLabel(points, b->edge, decimal_point));
+      report.report.WriteLine(positive_part + EdgeLabel(points, b->edge, decimal_point));
     }
   }
-  out.Close();
   return sum <= 0;
 }
 

@@ -2,13 +2,15 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <span>
 #include <string_view>
 
 namespace routix::cli {
 namespace {
 
-// Ordinals are 1-based positions in Rxybnd.dat, whose counts are 16-bit.
+// Ordinals are 1-based positions in Rxybnd.dat, whose counts are 16-bit; a list may name no
+// more than this many, repeats counted, so that its expansion stays small.
 constexpr int kMaxOrdinal = 1 << 20;
 
 int ParseOrdinal(std::string_view text, const std::string& list) {
@@ -39,6 +41,10 @@ constexpr OptionHelp kSelect{
 constexpr OptionHelp kPolyline{"--polyline", "write boundaries as polylines instead of polygons"};
 constexpr OptionHelp kPerBoundary{
     "--per-boundary", "write one shapefile set per boundary, named after its description"};
+constexpr OptionHelp kPrj{
+    "--prj FILE",
+    "copy FILE, one line of WKT text naming the coordinate system of the routing system's map "
+    "units (as a GIS exports it), beside every set written, as its .prj"};
 constexpr OptionHelp kJson{
     "--json", "print one JSON array of objects with ordinal, description and node_count"};
 constexpr OptionHelp kHelp{"--help, -h", "show this help"};
@@ -56,14 +62,14 @@ struct CommandHelp {
   std::string_view example;
 };
 
-constexpr std::string_view kStreetsArguments[] = {"SERVER_FOLDER", "DESTINATION", "[--no-export]",
-                                                  "[--overwrite]", "[--quiet]"};
-constexpr const OptionHelp* kStreetsOptions[] = {&kNoExport, &kOverwrite, &kQuiet};
+constexpr std::string_view kStreetsArguments[] = {"SERVER_FOLDER", "DESTINATION",   "[--no-export]",
+                                                  "[--prj FILE]",  "[--overwrite]", "[--quiet]"};
+constexpr const OptionHelp* kStreetsOptions[] = {&kNoExport, &kPrj, &kOverwrite, &kQuiet};
 constexpr std::string_view kBoundariesArguments[] = {
-    "SERVER_FOLDER", "DESTINATION", "[--select all|LIST]", "[--polyline]", "[--per-boundary]",
-    "[--overwrite]", "[--quiet]"};
-constexpr const OptionHelp* kBoundariesOptions[] = {&kSelect, &kPolyline, &kPerBoundary,
-                                                    &kOverwrite, &kQuiet};
+    "SERVER_FOLDER",    "DESTINATION",  "[--select all|LIST]", "[--polyline]",
+    "[--per-boundary]", "[--prj FILE]", "[--overwrite]",       "[--quiet]"};
+constexpr const OptionHelp* kBoundariesOptions[] = {&kSelect, &kPolyline,  &kPerBoundary,
+                                                    &kPrj,    &kOverwrite, &kQuiet};
 constexpr std::string_view kListArguments[] = {"SERVER_FOLDER", "[--json]"};
 constexpr const OptionHelp* kListOptions[] = {&kJson};
 
@@ -175,15 +181,20 @@ std::vector<int> ParseOrdinalList(const std::string& list) {
     size_t comma = rest.find(',');
     std::string_view item = rest.substr(0, comma);
     size_t dash = item.find('-');
+    int first = 0, last = 0;
     if (dash == std::string_view::npos) {
-      ordinals.push_back(ParseOrdinal(item, list));
+      first = last = ParseOrdinal(item, list);
     } else {
-      int first = ParseOrdinal(item.substr(0, dash), list);
-      int last = ParseOrdinal(item.substr(dash + 1), list);
+      first = ParseOrdinal(item.substr(0, dash), list);
+      last = ParseOrdinal(item.substr(dash + 1), list);
       if (first > last)
         throw UsageError("--select: the range \"" + std::string(item) + "\" runs backwards");
-      for (int ordinal = first; ordinal <= last; ++ordinal) ordinals.push_back(ordinal);
     }
+    if (static_cast<int64_t>(ordinals.size()) + (last - first + 1) > kMaxOrdinal) {
+      throw UsageError("--select names more than " + std::to_string(kMaxOrdinal) +
+                       " boundaries, more than Rxybnd.dat can hold");
+    }
+    for (int ordinal = first; ordinal <= last; ++ordinal) ordinals.push_back(ordinal);
     if (comma == std::string_view::npos) break;
     rest.remove_prefix(comma + 1);
   }
@@ -220,6 +231,9 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
       return help;
     } else if (!TakesOption(*command, arg)) {
       throw UsageError("unknown option \"" + arg + "\" for " + name);
+    } else if (arg == "--prj") {
+      if (++i == arguments.size()) throw UsageError("--prj needs a projection file");
+      options.projection_file = arguments[i];
     } else if (arg == "--select") {
       if (++i == arguments.size())
         throw UsageError("--select needs all or a list such as 1,4,7-12");
@@ -265,7 +279,7 @@ std::string UsageText(Command command) {
   }
   text += "\noptions:\n";
   for (const OptionHelp* option :
-       {&kNoExport, &kOverwrite, &kQuiet, &kSelect, &kPolyline, &kPerBoundary, &kJson}) {
+       {&kNoExport, &kPrj, &kOverwrite, &kQuiet, &kSelect, &kPolyline, &kPerBoundary, &kJson}) {
     text += OptionLine(*option);
   }
   text += OptionLine({"--help, -h", "show this help, or with a command that command's help"}) +

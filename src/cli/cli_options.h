@@ -25,6 +25,8 @@ struct CliOptions {
   bool polyline = false;
   bool per_boundary = false;
   bool json = false;
+  // --prj: the projection file copied beside every set; empty for none.
+  std::string projection_file;
   // The ordinals of --select, ascending and without repeats; nothing for all.
   std::optional<std::vector<int>> select;
 };

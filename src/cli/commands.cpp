@@ -14,8 +14,10 @@
 #include "app/messages.h"
 #include "app/run_conversion.h"
 #include "app/select_boundaries.h"
+#include "base/conversion_error.h"
 #include "cli/boundary_listing.h"
 #include "platform/file_path.h"
+#include "shapefile/projection_file.h"
 #include "shapefile/shapefile_format.h"
 
 namespace routix::cli {
@@ -129,14 +131,22 @@ std::string Summary(const CliOptions& options, const std::string& destination,
 int RunCommand(const CliOptions& options, const base::ProgramServices& services,
                TerminalProgress& progress) {
   const auto start = Clock::now();
+  app::RunOptions run{.run_export = !options.no_export, .ask_before_each_boundary_set = true};
+  if (!options.projection_file.empty()) {
+    try {
+      run.projection = shapefile::ReadProjectionFile(services.file_system_service.file_system(),
+                                                     Absolute(options.projection_file));
+    } catch (const base::ConversionError& error) {
+      PrintMessage(error.what());
+      return kExitFailed;
+    }
+  }
   CommandLineUi ui(options, progress);
   boundaries::BoundarySelection selection;
   app::SelectBoundaries(ui, selection, services);  // nothing for streets: its box is unticked
   if (options.command == Command::kList || ui.status() != kExitDone) return ui.status();
 
-  const app::RunResult result =
-      app::RunConversion(ui, selection, services,
-                         {.run_export = !options.no_export, .ask_before_each_boundary_set = true});
+  const app::RunResult result = app::RunConversion(ui, selection, services, run);
   if (result.finished && !options.quiet) {
     progress.Clear();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();

@@ -5,7 +5,7 @@
 // dialog, and every refusal is printed on standard error, as is a note of the selected
 // boundaries that were left out. The result is the exit status: 0 done (also when no
 // boundary is selected), 1 refused or failed, 2 a --select of a boundary that the list does
-// not hold.
+// not hold; main() makes it 130 for a run stopped by an interrupt.
 #pragma once
 
 #include <string>
@@ -19,6 +19,7 @@ namespace routix::cli {
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitInterrupted = 130;  // 128 + SIGINT, as a shell reports it
 
 // Runs streets, boundaries or list; progress is the terminal line behind services' progress
 // bar and status panel, cleared before anything is printed.

@@ -1,6 +1,8 @@
 // routix2shp: the command line front end, for conversions on a schedule, on a server without
 // a desktop, or from a script. See UsageText() for the interface.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -9,11 +11,25 @@
 #include "base/file_system_service.h"
 #include "cli/cli_options.h"
 #include "cli/commands.h"
+#include "cli/interrupts.h"
 #include "cli/terminal_progress.h"
+#include "platform/native_file_system.h"
 #include "platform/program_folder.h"
 #include "platform/terminal.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+// The status, or a failure when what was printed on standard output did not all get there
+// (a full disk, a closed pipe).
+int CheckedStandardOutput(int status) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  const std::string reason = errno != 0 ? std::strerror(errno) : "the output is lost";
+  routix::cli::PrintMessage(routix::app::StandardOutputFailed(reason));
+  return routix::cli::kExitFailed;
+}
+
+int Run(int argc, char** argv) {
   using namespace routix;
   cli::CliOptions options;
   try {
@@ -37,9 +53,17 @@ int main(int argc, char** argv) {
   cli::StandardErrorTerminal terminal;
   cli::TerminalProgress progress(platform::StandardErrorIsTerminal() ? &terminal : nullptr);
   cli::NoYield yield;
-  base::FileSystemService files;
+  platform::NativeFileSystem native_files;
+  cli::InterruptibleFileSystem interruptible_files(native_files);
+  cli::CatchInterrupts();
+  base::FileSystemService files(interruptible_files);
   base::SystemClock clock;
   base::ProgramServices services{progress, progress, files,
                                  yield,    clock,    platform::ProgramFolder()};
-  return cli::RunCommand(options, services, progress);
+  const int status = cli::RunCommand(options, services, progress);
+  return interruptible_files.stopped() ? cli::kExitInterrupted : status;
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return CheckedStandardOutput(Run(argc, argv)); }

@@ -22,6 +22,7 @@
 #include "base/program_services.h"
 #include "boundaries/boundary_selection.h"
 #include "gui/qt_services.h"
+#include "platform/native_file_system.h"
 
 namespace routix::gui {
 
@@ -76,7 +77,8 @@ class frmMain : public QWidget, public app::ConversionUi {
   QtProgressBar progress_{prbMain};
   QtStatusPanel status_{statusPanel};
   QtYielder yield_{progress_};
-  base::FileSystemService files_;
+  platform::NativeFileSystem native_files_;
+  base::FileSystemService files_{native_files_};
   base::SystemClock clock_;
   base::ProgramServices services_;
   boundaries::BoundarySelection selected_boundaries_;

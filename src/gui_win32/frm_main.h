@@ -12,6 +12,7 @@
 #include "boundaries/boundary_selection.h"
 #include "gui_win32/win32.h"
 #include "gui_win32/win32_services.h"
+#include "platform/native_file_system.h"
 
 namespace routix::gui_win32 {
 
@@ -74,7 +75,8 @@ class frmMain : public app::ConversionUi {
   Win32ProgressBar progress_;
   Win32StatusPanel status_;
   Win32Yielder yield_{progress_};
-  base::FileSystemService files_;
+  platform::NativeFileSystem native_files_;
+  base::FileSystemService files_{native_files_};
   base::SystemClock clock_;
   base::ProgramServices services_;
   boundaries::BoundarySelection selected_boundaries_;

@@ -1,16 +1,18 @@
-// A ShapefileSet is one open .shp/.shx/.dbf triple written as a stream, with a .cpg beside it
-// that names the Windows-1252 code page of the attribute text. Opening writes the three
-// headers with placeholder values (lengths, count and box 0); each feature appends one shape
-// record, one index entry and one attribute row; Close() writes the end marker and rewrites
-// the headers with the final lengths, count and box. A failed write, or a feature that would
-// take a file past the format's 2^31 - 1 words, throws ConversionError; the set is then left
-// closed with headers that match the whole features on disk, and so is a set destroyed
-// without Close(). Memory does not grow with the number of features.
+// A ShapefileSet is one .shp/.shx/.dbf triple written as a stream, with its companion files
+// beside it: a .cpg that names the Windows-1252 code page of the attribute text and, when
+// one is given, a .prj that names the coordinate system. Opening
+// writes the three headers with placeholder values (lengths, count and box 0); each feature
+// appends one shape record, one index entry and one attribute row; Close() writes the end
+// marker, rewrites the headers with the final lengths, count and box, and flushes every file
+// to the disk. The files are staged: the set takes the place of an earlier one of its name,
+// whose spatial index (.qix, .sbn, .sbx) then goes too, only when the StagedFiles commit. A
+// failed write, or a feature that would take a file past the format's 2^31 - 1 words, throws
+// ConversionError, and the set comes to nothing. Memory does not grow with the number of
+// features or with the points of one.
 #pragma once
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +20,7 @@
 
 #include "base/clock.h"
 #include "base/output_file.h"
+#include "base/staged_files.h"
 #include "shapefile/attribute_field.h"
 #include "shapefile/shape_record.h"
 #include "shapefile/shapefile_format.h"
@@ -26,17 +29,16 @@ namespace routix::shapefile {
 
 class ShapefileSet;
 
-// Creates (or replaces) the set base_name.shp, .shx, .dbf and .cpg, and then removes a spatial
-// index (.qix, .sbn, .sbx) left beside an earlier set of that name; a set that cannot be
-// created leaves that index alone. Nothing else is touched.
-// fields must outlive the set.
-ShapefileSet OpenShapefileSet(const std::string& base_name, int32_t shape_type,
-                              std::span<const FieldSpec> fields, const base::Date& today);
+// Stages the set base_name.shp, .shx, .dbf and its companions in staged; projection is the
+// text of its .prj, none when empty. fields must outlive the set.
+ShapefileSet OpenShapefileSet(base::StagedFiles& staged, const std::string& base_name,
+                              int32_t shape_type, std::span<const FieldSpec> fields,
+                              const base::Date& today, std::string_view projection = {});
 
 // The same with a lower limit than 2^31 - 1 words for each file, so that tests reach it.
-ShapefileSet OpenShapefileSetWithLimit(const std::string& base_name, int32_t shape_type,
-                                       std::span<const FieldSpec> fields, const base::Date& today,
-                                       int64_t max_file_words);
+ShapefileSet OpenShapefileSetWithLimit(base::StagedFiles& staged, const std::string& base_name,
+                                       int32_t shape_type, std::span<const FieldSpec> fields,
+                                       const base::Date& today, int64_t max_file_words);
 
 class ShapefileSet {
  public:
@@ -48,7 +50,7 @@ class ShapefileSet {
     Box header_box;
   };
 
-  ShapefileSet(ShapefileSet&& other) noexcept;
+  ShapefileSet(ShapefileSet&& other) noexcept = default;
   ShapefileSet& operator=(ShapefileSet&&) = delete;
   ShapefileSet(const ShapefileSet&) = delete;
   ShapefileSet& operator=(const ShapefileSet&) = delete;
@@ -63,21 +65,21 @@ class ShapefileSet {
   const std::string& base_name() const { return base_name_; }
 
  private:
-  friend ShapefileSet OpenShapefileSetWithLimit(const std::string&, int32_t,
+  friend ShapefileSet OpenShapefileSet(base::StagedFiles&, const std::string&, int32_t,
+                                       std::span<const FieldSpec>, const base::Date&,
+                                       std::string_view);
+  friend ShapefileSet OpenShapefileSetWithLimit(base::StagedFiles&, const std::string&, int32_t,
                                                 std::span<const FieldSpec>, const base::Date&,
                                                 int64_t);
-  ShapefileSet(std::string base_name, int32_t shape_type, std::span<const FieldSpec> fields,
-               const base::Date& today, int64_t max_file_words);
+  ShapefileSet(base::StagedFiles& staged, std::string base_name, int32_t shape_type,
+               std::span<const FieldSpec> fields, const base::Date& today, int64_t max_file_words,
+               std::string_view projection);
 
-  void Create();
   void WriteShapeRecord(const ShapeRecord& record);
   void WriteIndexRecord(int32_t offset, int32_t content_length);
   void WriteAttributeRecord(std::span<const std::string_view> values);
   void CloseShapefileSet(const Box& header_box, int32_t main_file_words, int32_t records);
-  void FlushAll();
-  void CloseAfterFailure() noexcept;
   void FillMainHeader(int32_t file_words, const Box& box);
-  void FillDbfFixed(int32_t records);
 
   std::string base_name_;
   int32_t shape_type_;
@@ -87,12 +89,11 @@ class ShapefileSet {
   uint16_t dbf_record_length_;
   std::array<uint8_t, kHeaderBytes> header_{};
   std::array<uint8_t, kDbfFixedBytes> dbf_fixed_{};
-  std::optional<base::OutputFile> shp_, shx_, dbf_;
+  base::OutputFile shp_, shx_, dbf_;
   RunState run_;
-  RunState on_disk_;  // the state at the last point where every byte written was in the files
   std::vector<uint8_t> record_bytes_;
   std::string row_;
-  bool open_ = false;
+  bool open_ = true;
 };
 
 }  // namespace routix::shapefile

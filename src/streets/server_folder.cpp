@@ -35,10 +35,8 @@ void PrepareServerFolder(const std::string& server_folder, const base::ProgramSe
 }
 
 void WriteExportConfig(const std::string& server_folder, const base::FileSystemService& files) {
-  base::TextWriter config = files.CreateTextFile(
-      base::NormalizePath(server_folder + base::NativeSeparators("\\PRO\\g.cfg")));
-  for (const std::string& line : ExportConfigLines(server_folder)) config.WriteLine(line);
-  config.Close();
+  files.ReplaceTextFile(base::NormalizePath(server_folder + base::NativeSeparators("\\PRO\\g.cfg")),
+                        ExportConfigLines(server_folder));
 }
 
 std::array<std::string, kExportConfigLines> ExportConfigLines(std::string_view server_folder,

@@ -1,8 +1,9 @@
 // Gets a Server folder ready for the export program: no stale GEO\*.taf work file, a fresh
 // copy of the tool folder Server\PRO that lies beside this program, a DYN folder, and the
-// nine-line configuration PRO\g.cfg. Up to the configuration every failure is passed over
-// and the export uses what PRO holds; a configuration that cannot be written throws
-// ConversionError naming g.cfg.
+// nine-line configuration PRO\g.cfg. The copy and the configuration each take the places of
+// the files before them whole or not at all, so PRO never holds half a program or half a
+// configuration. Up to the configuration every failure is passed over and the export uses
+// what PRO holds; a configuration that cannot be written throws ConversionError naming g.cfg.
 #pragma once
 
 #include <array>
@@ -17,7 +18,7 @@ namespace routix::streets {
 
 void PrepareServerFolder(const std::string& server_folder, const base::ProgramServices& services);
 
-// Writes PRO\g.cfg anew, each line ended by CR LF.
+// Replaces PRO\g.cfg, each line ended by CR LF.
 void WriteExportConfig(const std::string& server_folder, const base::FileSystemService& files);
 
 // The lines of g.cfg for a Server folder: [ASSIGN] with DYN, GEO, STA, RPT and PRO\TMP, the

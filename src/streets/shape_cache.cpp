@@ -1,24 +1,27 @@
 #include "streets/shape_cache.h"
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
-
-#include "streets/segment_record.h"
-#include "streets/street_shape.h"
 
 namespace routix::streets {
 namespace {
 
 // Large enough that the list of blocks stays short, small enough that the last, partly used
-// block wastes little. A larger entry gets a block of its own.
+// block wastes little. A larger entry gets a block of its own. The first blocks are smaller,
+// each twice the one before, so a small network costs little.
 constexpr size_t kBlockBytes = size_t{1} << 20;
+constexpr size_t kFirstBlockBytes = size_t{16} << 10;
 // The table starts with this many slots and doubles before it is half full.
 constexpr size_t kFirstTableSlots = 1024;
 // Positions pack the block in the high half and the offset within it in the low half.
 constexpr int kOffsetBits = 32;
 
-// An entry: the from text, the to text, the ShapeLine's length (4 bytes), the ShapeLine.
+// An entry: the from text, the to text, the number of points (4 bytes), the points, each an
+// X and a Y of 8 bytes, copied in and out since they may lie at any address.
 constexpr size_t kEntryHeaderBytes = 2 * ShapeCache::kEndTextLength + 4;
+constexpr size_t kEntryPointBytes = sizeof(shapefile::ShapePoint);
+static_assert(kEntryPointBytes == 16);
 
 uint64_t Mix(uint64_t x) {
   x ^= x >> 30;
@@ -52,7 +55,7 @@ void CheckEndText(std::string_view text) {
 ShapeCache::ShapeCache() : slots_(kFirstTableSlots, Slot{0, kEmpty}) {}
 
 void ShapeCache::Remember(std::string_view from_text, std::string_view to_text,
-                          std::string_view shape) {
+                          std::span<const shapefile::ShapePoint> shape) {
   CheckEndText(from_text);
   CheckEndText(to_text);
   if (2 * (keys_ + 2) > slots_.size()) GrowTable();
@@ -73,20 +76,20 @@ void ShapeCache::Remember(std::string_view from_text, std::string_view to_text,
   }
 }
 
-std::string_view ShapeCache::Find(std::string_view from_text, std::string_view to_text,
-                                  std::string& reversed_buffer) const {
+void ShapeCache::AppendShape(std::string_view from_text, std::string_view to_text,
+                             std::vector<shapefile::ShapePoint>& points) const {
   CheckEndText(from_text);
   CheckEndText(to_text);
   uint64_t hash = HashKey(HashEndText(from_text.data()), HashEndText(to_text.data()));
   const uint64_t slot = slots_[Probe(from_text, to_text, hash)].entry;
-  if (slot == kEmpty) return {};
+  if (slot == kEmpty) return;
   const char* entry = EntryAt(slot >> 1);
-  uint32_t length;
-  std::memcpy(&length, entry + 2 * kEndTextLength, 4);
-  std::string_view shape(entry + kEntryHeaderBytes, length);
-  if ((slot & 1) == 0) return shape;
-  ReverseShapePoints(shape, reversed_buffer);
-  return reversed_buffer;
+  uint32_t count;
+  std::memcpy(&count, entry + 2 * kEndTextLength, 4);
+  const size_t first = points.size();
+  points.resize(first + count);
+  std::memcpy(points.data() + first, entry + kEntryHeaderBytes, count * kEntryPointBytes);
+  if ((slot & 1) != 0) std::reverse(points.begin() + static_cast<ptrdiff_t>(first), points.end());
 }
 
 size_t ShapeCache::Probe(std::string_view first, std::string_view second, uint64_t hash) const {
@@ -110,22 +113,20 @@ const char* ShapeCache::EntryAt(uint64_t position) const {
 }
 
 uint64_t ShapeCache::StoreEntry(std::string_view from_text, std::string_view to_text,
-                                std::string_view shape) {
-  shape = shape.substr(0, shape.size() > kShapePairStart
-                              ? kShapePairStart + kShapePairLength * ShapePairCount(shape)
-                              : shape.size());
-  const size_t bytes = kEntryHeaderBytes + shape.size();
+                                std::span<const shapefile::ShapePoint> shape) {
+  const size_t bytes = kEntryHeaderBytes + shape.size() * kEntryPointBytes;
   if (blocks_.empty() || block_size_ - block_used_ < bytes) {
-    block_size_ = bytes > kBlockBytes ? bytes : kBlockBytes;
+    const size_t next = blocks_.empty() ? kFirstBlockBytes : std::min(2 * block_size_, kBlockBytes);
+    block_size_ = std::max(bytes, next);
     blocks_.push_back(std::make_unique_for_overwrite<char[]>(block_size_));
     block_used_ = 0;
   }
   char* entry = blocks_.back().get() + block_used_;
   std::memcpy(entry, from_text.data(), kEndTextLength);
   std::memcpy(entry + kEndTextLength, to_text.data(), kEndTextLength);
-  const uint32_t length = static_cast<uint32_t>(shape.size());
-  std::memcpy(entry + 2 * kEndTextLength, &length, 4);
-  if (!shape.empty()) std::memcpy(entry + kEntryHeaderBytes, shape.data(), shape.size());
+  const uint32_t count = static_cast<uint32_t>(shape.size());
+  std::memcpy(entry + 2 * kEndTextLength, &count, 4);
+  if (!shape.empty()) std::memcpy(entry + kEntryHeaderBytes, shape.data(), shape.size_bytes());
   const uint64_t position = (uint64_t{blocks_.size() - 1} << kOffsetBits) | block_used_;
   block_used_ += bytes;
   return position;

@@ -1,16 +1,19 @@
 // The ShapeCache lends the intermediate points of marked Mapfil.asc segments to Second.asc
-// segments with the same ends: a segment from F to T is kept under F + T with its ShapeLine
-// and under T + F with the line reversed, and a key keeps its first value. Each segment is
-// stored once (both end texts, the line up to its last whole pair) in an arena of bytes that
-// an open-addressing table indexes under both keys; the reverse is built on lookup.
+// segments with the same ends: a segment from F to T is kept under F + T with the points of
+// its ShapeLine and under T + F with them in reverse order, and a key keeps its first value.
+// Each segment is stored once (both end texts, the points) in an arena of bytes that an
+// open-addressing table indexes under both keys; the reverse is built on lookup.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "shapefile/shape_record.h"
 
 namespace routix::streets {
 
@@ -21,12 +24,12 @@ class ShapeCache {
 
   ShapeCache();
 
-  void Remember(std::string_view from_text, std::string_view to_text, std::string_view shape);
+  void Remember(std::string_view from_text, std::string_view to_text,
+                std::span<const shapefile::ShapePoint> shape);
 
-  // The ShapeLine under from_text + to_text; empty when there is none. The view lies in
-  // reversed_buffer or in the cache and stays valid until the next call.
-  std::string_view Find(std::string_view from_text, std::string_view to_text,
-                        std::string& reversed_buffer) const;
+  // Appends the points kept under from_text + to_text to points; none when there are none.
+  void AppendShape(std::string_view from_text, std::string_view to_text,
+                   std::vector<shapefile::ShapePoint>& points) const;
 
   // The number of keys.
   size_t size() const { return keys_; }
@@ -43,7 +46,8 @@ class ShapeCache {
   // Where key first + second sits, or the free slot where it would go.
   size_t Probe(std::string_view first, std::string_view second, uint64_t hash) const;
   const char* EntryAt(uint64_t position) const;
-  uint64_t StoreEntry(std::string_view from_text, std::string_view to_text, std::string_view shape);
+  uint64_t StoreEntry(std::string_view from_text, std::string_view to_text,
+                      std::span<const shapefile::ShapePoint> shape);
   void Insert(size_t slot, uint64_t hash, uint64_t position, bool reversed);
   void GrowTable();
 

@@ -2,54 +2,73 @@
 
 #include <array>
 #include <limits>
+#include <new>
 #include <string_view>
 #include <vector>
 
+#include "base/conversion_error.h"
+#include "base/destination_lock.h"
 #include "base/path_utils.h"
+#include "base/staged_files.h"
 #include "base/text_stream.h"
 #include "shapefile/shapefile_set.h"
 #include "streets/lenient_number.h"
 #include "streets/segment_record.h"
 #include "streets/shape_cache.h"
+#include "streets/shape_line_reader.h"
 #include "streets/street_shape.h"
 #include "streets/street_table.h"
 
 namespace routix::streets {
 namespace {
 
-// One run: the open exports, the output set, the current ShapeLine and the cache, with the
-// buffers every record reuses.
+std::string ExportPath(const std::string& server_folder, const char* literal) {
+  return base::NormalizePath(server_folder + base::NativeSeparators(literal));
+}
+
+// One run: the open exports, the current ShapeLine and the cache, with the buffers every
+// record reuses.
 class StreetConversion {
  public:
   StreetConversion(const std::string& server_folder, const base::ProgramServices& services)
       : services_(services),
-        mapfil_path_(
-            base::NormalizePath(server_folder + base::NativeSeparators("\\DYN\\Mapfil.asc"))),
-        second_path_(
-            base::NormalizePath(server_folder + base::NativeSeparators("\\DYN\\Second.asc"))),
+        mapfil_path_(ExportPath(server_folder, "\\DYN\\Mapfil.asc")),
+        nodfil_path_(ExportPath(server_folder, "\\DYN\\Nodfil.asc")),
+        second_path_(ExportPath(server_folder, "\\DYN\\Second.asc")),
         mapfil_(services.file_system_service.OpenTextFileForReading(mapfil_path_)),
-        nodfil_(services.file_system_service.OpenTextFileForReading(
-            base::NormalizePath(server_folder + base::NativeSeparators("\\DYN\\Nodfil.asc")))),
-        // Opened now, so that a missing Second.asc stops the run before the output is replaced.
-        second_(services.file_system_service.OpenTextFileForReading(second_path_)) {}
+        nodfil_(services.file_system_service.OpenTextFileForReading(nodfil_path_)),
+        // Opened now, so that a missing Second.asc stops the run before anything is written.
+        second_(services.file_system_service.OpenTextFileForReading(second_path_)),
+        shape_lines_(nodfil_) {}
 
-  int32_t Run(const std::string& output_base) {
-    const int64_t mapfil_lines = services_.file_system_service.LineCount(mapfil_path_);
-    NextShapeLine();
-    shapefile::ShapefileSet set = shapefile::OpenShapefileSet(
-        output_base, shapefile::kPolyLine, StreetFields(), services_.clock.Today());
-    StartProgress(mapfil_lines, "Writting shape file from mapfil.asc ...");
-    services_.yield.Yield();
-    ConvertMapfil(set);
-    mapfil_.Close();
-    nodfil_.Close();
+  int32_t Run(const std::string& output_base, std::string_view projection) {
+    const base::FileSystemService& files = services_.file_system_service;
+    const base::DestinationLock lock(files.file_system(), base::FolderOfPath(output_base));
+    base::StagedFiles staged(files, {mapfil_path_, nodfil_path_, second_path_});
+    try {
+      reading_ = &mapfil_path_;
+      const int64_t mapfil_lines = files.LineCount(mapfil_path_);
+      reading_ = &nodfil_path_;
+      has_shape_ = shape_lines_.Next();
+      shapefile::ShapefileSet set =
+          shapefile::OpenShapefileSet(staged, output_base, shapefile::kPolyLine, StreetFields(),
+                                      services_.clock.Today(), projection);
+      StartProgress(mapfil_lines, "Writting shape file from mapfil.asc ...");
+      services_.yield.Yield();
+      ConvertMapfil(set);
+      mapfil_.Close();
+      nodfil_.Close();
 
-    StartProgress(services_.file_system_service.LineCount(second_path_),
-                  "Writting shape file from second.asc ...");
-    ConvertSecond(set);
-    second_.Close();
-    set.Close();
-    return set.run_state().records;
+      reading_ = &second_path_;
+      StartProgress(files.LineCount(second_path_), "Writting shape file from second.asc ...");
+      ConvertSecond(set);
+      second_.Close();
+      set.Close();
+      staged.Commit();
+      return set.run_state().records;
+    } catch (const std::bad_alloc&) {
+      throw base::OutOfMemoryReading(*reading_);
+    }
   }
 
  private:
@@ -64,16 +83,28 @@ class StreetConversion {
   }
 
   void ConvertMapfil(shapefile::ShapefileSet& set) {
+    reading_ = &mapfil_path_;
     while (!mapfil_.AtEndOfStream() && ReadSegmentRecord(mapfil_, record_, line_)) {
       CountRecord();
       const bool matched =
-          has_shape_ && shape_number_ == ReadLenientNumber(Column(record_, kSegmentNumber));
-      const std::string_view shape = matched ? std::string_view(shape_) : std::string_view();
-      if (ReadLenientNumber(Column(record_, kShareMark)) > 0) {
-        cache_.Remember(Column(record_, kFromText), Column(record_, kToText), shape);
+          has_shape_ && shape_lines_.number() == ReadLenientNumber(Column(record_, kSegmentNumber));
+      points_.clear();
+      points_.push_back(FromEnd(record_));
+      if (matched) {
+        reading_ = &nodfil_path_;
+        shape_lines_.AppendPoints(points_);
+        reading_ = &mapfil_path_;
       }
-      BuildStreetShape(record_, shape, points_);
-      if (matched) NextShapeLine();
+      if (ReadLenientNumber(Column(record_, kShareMark)) > 0) {
+        cache_.Remember(Column(record_, kFromText), Column(record_, kToText),
+                        std::span(points_).subspan(1));
+      }
+      points_.push_back(ToEnd(record_));
+      if (matched) {
+        reading_ = &nodfil_path_;
+        has_shape_ = shape_lines_.Next();
+        reading_ = &mapfil_path_;
+      }
       WriteSegment(set);
     }
   }
@@ -81,20 +112,12 @@ class StreetConversion {
   void ConvertSecond(shapefile::ShapefileSet& set) {
     while (!second_.AtEndOfStream() && ReadSegmentRecord(second_, record_, line_)) {
       CountRecord();
-      BuildStreetShape(record_,
-                       cache_.Find(Column(record_, kFromText), Column(record_, kToText), reversed_),
-                       points_);
+      points_.clear();
+      points_.push_back(FromEnd(record_));
+      cache_.AppendShape(Column(record_, kFromText), Column(record_, kToText), points_);
+      points_.push_back(ToEnd(record_));
       WriteSegment(set);
     }
-  }
-
-  // Makes the next line of Nodfil.asc the current ShapeLine; after the last one none is
-  // current, so a later segment of the same number never takes its points again.
-  void NextShapeLine() {
-    has_shape_ = !nodfil_.AtEndOfStream();
-    if (!has_shape_) return;
-    nodfil_.ReadLine(shape_);
-    shape_number_ = ReadLenientNumber(Column(shape_, kSegmentNumber));
   }
 
   void CountRecord() {
@@ -109,17 +132,18 @@ class StreetConversion {
 
   const base::ProgramServices& services_;
   const std::string mapfil_path_;
+  const std::string nodfil_path_;
   const std::string second_path_;
   base::TextReader mapfil_;
   base::TextReader nodfil_;
   base::TextReader second_;
+  ShapeLineReader shape_lines_;
+  // The export whose reading needs what memory there is; named when there is not enough.
+  const std::string* reading_ = &mapfil_path_;
   ShapeCache cache_;
   bool has_shape_ = false;
-  std::string shape_;
-  double shape_number_ = 0;
   std::string record_;
   std::string line_;
-  std::string reversed_;
   std::vector<shapefile::ShapePoint> points_;
   std::array<std::string_view, kStreetFieldCount> values_;
 };
@@ -127,9 +151,9 @@ class StreetConversion {
 }  // namespace
 
 int32_t ConvertStreetNetwork(const std::string& server_folder, const std::string& output_base,
-                             const base::ProgramServices& services) {
+                             const base::ProgramServices& services, std::string_view projection) {
   StreetConversion conversion(server_folder, services);
-  return conversion.Run(output_base);
+  return conversion.Run(output_base, projection);
 }
 
 }  // namespace routix::streets

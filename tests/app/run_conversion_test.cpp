@@ -13,6 +13,7 @@
 #include "sample_data/sample_streets.h"
 #include "sample_data/street_data.h"
 #include "support/fake_services.h"
+#include "support/memory_file_system.h"
 #include "support/scripted_ui.h"
 #include "support/shapefile_reader.h"
 #include "support/temp_folder.h"
@@ -288,6 +289,26 @@ TEST_F(RunConversionTest, AnErrorInsideAConversionIsShownClearsTheStatusAndFinis
   EXPECT_TRUE(ui_.geocode_ticked);
   EXPECT_FALSE(selection_.col_return.empty());
   EXPECT_FALSE(fs::exists(Out("roads.shp")));
+}
+
+TEST(RunConversion, AServerFolderWithADoubleQuoteIsRefusedBeforeAnythingIsTouched) {
+  testing::MemoryFileSystem memory;  // Windows has no such folder; elsewhere it may be there
+  const std::string server = testing::Native("/srv/a\"b");
+  memory.CreateFolders(server + testing::Native("/GEO"));
+  memory.CreateFolders(testing::Native("/out"));
+  const auto before = memory.Snapshot("");
+  testing::FakeServices fake(memory);
+  testing::ScriptedUi ui;
+  ui.geocode_ticked = true;
+  ui.server_folder = server;
+  ui.destination = testing::Native("/out/roads.shp");
+  boundaries::BoundarySelection selection;
+  EXPECT_FALSE(RunConversion(ui, selection, fake.services).finished);
+  EXPECT_EQ(
+      ui.messages,
+      Texts{"critical: The Server folder's name may not hold a double quote (\"):\r\n" + server});
+  EXPECT_FALSE(ui.geocode_ticked);
+  EXPECT_EQ(memory.Snapshot(""), before);
 }
 
 }  // namespace

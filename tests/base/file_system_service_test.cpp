@@ -1,168 +1,168 @@
+// The file-system service over the in-memory file system; what the machine's own file system
+// adds (names in the ANSI code page, rights, links) is tested in tests/platform.
 #include "base/file_system_service.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <algorithm>
+#include <map>
 #include <string>
+#include <vector>
 
-#include "base/cp1252.h"
 #include "platform/file_name_encoding.h"
 #include "platform/native_separator.h"
 #include "support/checks.h"
-#include "support/temp_folder.h"
+#include "support/fault_injection.h"
+#include "support/memory_file_system.h"
 
 namespace routix::base {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::Contains;
 using testing::ErrorOf;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using testing::MemoryFileSystem;
+
+const auto P = testing::Native;
 
 TEST(FileSystemService, LineCountIsTheNumberOfLineBreaks) {
-  TempFolder folder;
-  FileSystemService files;
+  MemoryFileSystem memory;
+  FileSystemService files(memory);
   struct Row {
     const char* bytes;
     int64_t count;
   } rows[] = {{"", 0}, {"a\r\nb\r\nc\r\n", 3}, {"a\r\nb\r\nc", 2}, {"a\nb\n", 2}, {"a\rb\r", 0}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.bytes);
-    WriteFileBytes(folder.Path("m.asc"), row.bytes);
-    EXPECT_EQ(files.LineCount(folder.Path("m.asc")), row.count);
+    memory.WriteFile(P("/d/m.asc"), row.bytes);
+    EXPECT_EQ(files.LineCount(P("/d/m.asc")), row.count);
   }
-  EXPECT_TRUE(Contains(ErrorOf([&] { files.LineCount(folder.Path("none.asc")); }), "none.asc"));
-  EXPECT_FALSE(files.FileExists(folder.Path("none.asc")));  // counting does not create it
+  EXPECT_TRUE(Contains(ErrorOf([&] { files.LineCount(P("/d/none.asc")); }), P("/d/none.asc")));
+  EXPECT_FALSE(files.FileExists(P("/d/none.asc")));  // counting does not create it
 }
 
-TEST(FileSystemService, TextFilesAreCreatedEmptiedAndAppendedTo) {
-  TempFolder folder;
-  FileSystemService files;
-  std::string path = folder.Path("Report.err");
-  files.OpenTextFileForAppending(path).Close();
-  EXPECT_EQ(ReadFileBytes(path), "");  // created empty, though nothing was written
-  for (const char* line : {"one", "two"}) {
-    TextWriter append = files.OpenTextFileForAppending(path);
-    append.WriteLine(line);
-    append.Close();
+TEST(FileSystemService, ReplaceTextFileReplacesTheWholeFileOrNothing) {
+  MemoryFileSystem memory;
+  testing::FaultInjectingFileSystem faults(memory);
+  FileSystemService files(faults);
+  const std::string path = P("/PRO/g.cfg");
+  memory.WriteFile(path, "old\r\n");
+  const std::vector<std::string> lines = {"one", "two"};
+  files.ReplaceTextFile(path, lines);
+  EXPECT_EQ(memory.Bytes(path), "one\r\ntwo\r\n");
+  EXPECT_EQ(memory.Snapshot(P("/PRO")).size(), 1u);  // no temporary left
+
+  const auto before = memory.Snapshot(P("/PRO"));
+  for (int64_t call = 1;; ++call) {
+    faults.FailCall(call, testing::Fault::kShortWrite);
+    const std::string error = ErrorOf([&] { files.ReplaceTextFile(path, {{"three"}}); });
+    if (error == testing::kNoError) break;
+    SCOPED_TRACE(faults.failed_call());
+    EXPECT_TRUE(Contains(error, path));
+    EXPECT_EQ(memory.Snapshot(P("/PRO")), before);
   }
-  EXPECT_EQ(ReadFileBytes(path), "one\r\ntwo\r\n");
-  files.CreateTextFile(path).Close();
-  EXPECT_TRUE(files.OpenTextFileForReading(path).AtEndOfStream());
+  EXPECT_EQ(memory.Bytes(path), "three\r\n");
 }
 
 TEST(FileSystemService, ExistenceTestsTellFilesFromFoldersAndNeverFail) {
-  TempFolder folder;
-  FileSystemService files;
-  WriteFileBytes(folder.Path("a.dat"), "x");
-  EXPECT_TRUE(files.FileExists(folder.Path("a.dat")));
-  EXPECT_FALSE(files.FolderExists(folder.Path("a.dat")));
-  EXPECT_TRUE(files.FolderExists(folder.path().string()));
-  EXPECT_FALSE(files.FileExists(folder.path().string()));
+  MemoryFileSystem memory;
+  FileSystemService files(memory);
+  memory.WriteFile(P("/d/a.dat"), "x");
+  EXPECT_TRUE(files.FileExists(P("/d/a.dat")));
+  EXPECT_FALSE(files.FolderExists(P("/d/a.dat")));
+  EXPECT_TRUE(files.FolderExists(P("/d")));
+  EXPECT_FALSE(files.FileExists(P("/d")));
   EXPECT_FALSE(files.FileExists(""));
-  EXPECT_FALSE(files.FolderExists(folder.Path("a.dat/below")));
+  EXPECT_FALSE(files.FolderExists(P("/d/a.dat/below")));
+  EXPECT_EQ(files.StampOf(P("/d/a.dat"))->size, 1u);
+  EXPECT_FALSE(files.StampOf(P("/d")).has_value());
 }
 
-TEST(FileSystemService, CopyFolderCopiesRecursivelyAndOverwrites) {
-  TempFolder folder;
-  FileSystemService files;
-  fs::create_directories(folder.path() / "src" / "TMP");
-  WriteFileBytes(folder.path() / "src" / "db2asc.exe", "new");
-  WriteFileBytes(folder.path() / "src" / "TMP" / "t.txt", "deep");
-  fs::create_directories(folder.path() / "PRO");
-  WriteFileBytes(folder.path() / "PRO" / "db2asc.exe", "old and longer");
-  WriteFileBytes(folder.path() / "PRO" / "keep.txt", "kept");
+TEST(FileSystemService, CopyFolderCopiesRecursivelyAndReplacesFilesOfTheSameName) {
+  MemoryFileSystem memory;
+  FileSystemService files(memory);
+  memory.WriteFile(P("/src/db2asc.exe"), "new");
+  memory.WriteFile(P("/src/TMP/t.txt"), "deep");
+  memory.WriteFile(P("/PRO/db2asc.exe"), "old and longer");
+  memory.WriteFile(P("/PRO/keep.txt"), "kept");
 
-  files.CopyFolder(folder.Path("src"), folder.Path("PRO"));
-  EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "db2asc.exe"), "new");
-  EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "TMP" / "t.txt"), "deep");
-  EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "keep.txt"), "kept");
+  files.CopyFolder(P("/src"), P("/PRO"));
+  EXPECT_EQ(memory.Snapshot(P("/PRO")),
+            (std::map<std::string, std::string>{{P("/PRO/TMP"), "<folder>"},
+                                                {P("/PRO/TMP/t.txt"), "deep"},
+                                                {P("/PRO/db2asc.exe"), "new"},
+                                                {P("/PRO/keep.txt"), "kept"}}));
 
-  files.CopyFolder(folder.Path("src"), folder.Path("fresh"));  // created when missing
-  EXPECT_EQ(ReadFileBytes(folder.path() / "fresh" / "TMP" / "t.txt"), "deep");
+  files.CopyFolder(P("/src"), P("/fresh"));  // created when missing
+  EXPECT_EQ(memory.Bytes(P("/fresh/TMP/t.txt")), "deep");
 
-  files.CopyFolder(folder.Path("PRO"), folder.Path("PRO"));  // onto itself: nothing is lost
-  EXPECT_EQ(ReadFileBytes(folder.path() / "PRO" / "db2asc.exe"), "new");
+  files.CopyFolder(P("/PRO"), P("/PRO"));  // onto itself: nothing is lost
+  EXPECT_EQ(memory.Bytes(P("/PRO/db2asc.exe")), "new");
 
-  EXPECT_TRUE(Contains(ErrorOf([&] { files.CopyFolder(folder.Path("none"), folder.Path("x")); }),
-                       folder.Path("none")));
+  EXPECT_TRUE(Contains(ErrorOf([&] { files.CopyFolder(P("/none"), P("/x")); }), P("/none")));
 }
 
-TEST(FileSystemService, ANameFromWindows1252TextIsOneFileToEveryCall) {
-  TempFolder folder;
-  FileSystemService files;
-  // Bytes where Windows-1252 and Latin-1 part ways, in the form the platform names files.
-  const std::string name = LocalTextFromAnsi("Zone \x80\x8A\xE9.shp");
-  const std::string source = folder.Path("src"), copy = folder.Path("copy");
-  const std::string path = source + platform::kNativeSeparator + name;
-  files.CreateFolder(source);
-  files.CreateTextFile(path).Close();
-
-  EXPECT_TRUE(files.FileExists(path));
-  EXPECT_EQ(files.FirstMatch(source + platform::kNativeSeparator + "zone*"), name);
-  files.CopyFolder(source, copy);
-  EXPECT_TRUE(files.FileExists(copy + platform::kNativeSeparator + name));
-  files.DeleteFile(path);
-  EXPECT_FALSE(files.FileExists(path));
-  files.DeleteMatches(copy + platform::kNativeSeparator + "*.shp");
-  EXPECT_EQ(files.FirstMatch(copy + platform::kNativeSeparator + "*"), "");
-}
-
-TEST(FileSystemService, DeleteFileRefusesAReadOnlyOrMissingFile) {
-  TempFolder folder;
-  FileSystemService files;
-  std::string path = folder.Path("Report.err");
-  WriteFileBytes(path, "x");
-  fs::permissions(path, fs::perms::owner_read);
-  std::string error = ErrorOf([&] { files.DeleteFile(path); });
-  EXPECT_TRUE(Contains(error, path));
-  EXPECT_TRUE(Contains(error, "read-only"));
-  EXPECT_TRUE(files.FileExists(path));
-
-  fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
-  files.DeleteFile(path);
-  EXPECT_FALSE(files.FileExists(path));
-  EXPECT_NE(ErrorOf([&] { files.DeleteFile(path); }), testing::kNoError);
+TEST(FileSystemService, ACopyThatFailsLeavesEveryFileOfTheDestinationAsItWas) {
+  MemoryFileSystem memory;
+  testing::FaultInjectingFileSystem faults(memory);
+  FileSystemService files(faults);
+  memory.WriteFile(P("/src/db2asc.exe"), "new program");
+  memory.WriteFile(P("/src/lib.dll"), "new library");
+  memory.WriteFile(P("/PRO/db2asc.exe"), "old program");
+  memory.WriteFile(P("/PRO/lib.dll"), "old library");
+  const auto before = memory.Snapshot(P("/PRO"));
+  for (int64_t call = 1;; ++call) {
+    faults.FailCall(call, testing::Fault::kError);
+    const std::string error = ErrorOf([&] { files.CopyFolder(P("/src"), P("/PRO")); });
+    if (error == testing::kNoError) break;
+    SCOPED_TRACE(faults.failed_call());
+    EXPECT_EQ(memory.Snapshot(P("/PRO")), before);
+  }
+  EXPECT_EQ(memory.Bytes(P("/PRO/lib.dll")), "new library");
+  EXPECT_EQ(memory.Snapshot(P("/PRO")).size(), 2u);
 }
 
 TEST(FileSystemService, WildcardsMatchWithinOneFolderWithoutRegardToCase) {
-  TempFolder folder;
-  FileSystemService files;
-  fs::create_directories(folder.path() / "GEO" / "sub.taf");
+  MemoryFileSystem memory;
+  FileSystemService files(memory);
+  memory.CreateFolders(P("/GEO/sub.taf"));
   for (const char* name : {"a.taf", "B.TAF", "c.tafx", "d.ta", "sub.taf/deep.taf"}) {
-    WriteFileBytes(folder.path() / "GEO" / name, "x");
+    memory.WriteFile(P("/GEO/") + P(name), "x");
   }
-  std::string pattern = folder.Path("GEO") + platform::kNativeSeparator + "*.taf";
+  const std::string pattern = P("/GEO/*.taf");
 
   EXPECT_NE(files.FirstMatch(pattern), "");
   files.DeleteMatches(pattern);
   EXPECT_EQ(files.FirstMatch(pattern), "");
-  EXPECT_FALSE(fs::exists(folder.path() / "GEO" / "B.TAF"));
-  EXPECT_TRUE(fs::exists(folder.path() / "GEO" / "c.tafx"));
-  EXPECT_TRUE(fs::exists(folder.path() / "GEO" / "d.ta"));
-  EXPECT_TRUE(fs::exists(folder.path() / "GEO" / "sub.taf" / "deep.taf"));
+  EXPECT_EQ(memory.Snapshot(P("/GEO")),
+            (std::map<std::string, std::string>{{P("/GEO/c.tafx"), "x"},
+                                                {P("/GEO/d.ta"), "x"},
+                                                {P("/GEO/sub.taf"), "<folder>"},
+                                                {P("/GEO/sub.taf/deep.taf"), "x"}}));
 
-  EXPECT_EQ(files.FirstMatch(folder.Path("NONE") + platform::kNativeSeparator + "*.taf"), "");
-  files.DeleteMatches(folder.Path("NONE") + platform::kNativeSeparator + "*.taf");
+  EXPECT_EQ(files.FirstMatch(P("/NONE/*.taf")), "");
+  files.DeleteMatches(P("/NONE/*.taf"));
 }
 
-TEST(FileSystemService, DeleteFilesOfBaseTakesTheNameLiterally) {
-  TempFolder folder;
-  FileSystemService files;
+TEST(FileSystemService, FilesOfBaseTakesTheNameLiterally) {
+  MemoryFileSystem memory;
+  FileSystemService files(memory);
   // Windows refuses ? and * in a file name; elsewhere they are ordinary characters.
   const std::string stem = platform::kFileNamesIgnoreCase ? "Bnd_r_a_" : "Bnd_r?a*";
   struct Row {
     std::string name;
-    bool deleted;
+    bool matched;
   } rows[] = {{stem + ".shp", true},    {stem + ".shp.xml", true}, {"Bnd_roads.shp", false},
               {"Bnd_rXaYZ.shp", false}, {stem + "2.shp", false},   {stem, false}};
-  for (const Row& row : rows) WriteFileBytes(folder.path() / row.name, "x");
-  files.DeleteFilesOfBase(folder.Path(stem));
-  for (const Row& row : rows)
-    EXPECT_EQ(fs::exists(folder.path() / row.name), !row.deleted) << row.name;
-  files.DeleteFilesOfBase(folder.Path("NONE") + platform::kNativeSeparator + "x");
+  std::vector<std::string> expected;
+  for (const Row& row : rows) {
+    memory.WriteFile(P("/out/") + row.name, "x");
+    if (row.matched) expected.push_back(P("/out/") + row.name);
+  }
+  std::vector<std::string> found = files.FilesOfBase(P("/out/") + stem);
+  std::sort(found.begin(), found.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(found, expected);
+  EXPECT_TRUE(files.FilesOfBase(P("/NONE/x")).empty());
 }
 
 TEST(MatchesWildcard, StarAndQuestionMarkWithoutRegardToCase) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_folder.h"
+#include "support/memory_file_system.h"
 
 namespace routix::base {
 namespace {
@@ -13,9 +13,9 @@ namespace {
 // The lines of a file of bytes, each cut to max_kept characters; the reader's line number at
 // the end is checked to follow them.
 std::vector<std::string> ReadAll(const std::string& bytes, size_t max_kept = SIZE_MAX) {
-  testing::TempFolder folder;
-  testing::WriteFileBytes(folder.Path("t.txt"), bytes);
-  TextReader reader(folder.Path("t.txt"));
+  testing::MemoryFileSystem memory;
+  memory.WriteFile("t.txt", bytes);
+  TextReader reader(memory, "t.txt");
   std::vector<std::string> lines;
   std::string line;
   while (!reader.AtEndOfStream()) {
@@ -64,6 +64,48 @@ TEST(TextReader, KeepsOnlyTheFirstCharactersAskedForAndStillEndsTheLineAtItsFeed
   for (const Row& row : rows) {
     SCOPED_TRACE(row.bytes.substr(0, 16));
     EXPECT_EQ(ReadAll(row.bytes, 3), row.lines);
+  }
+}
+
+// The lines of a file read piece by piece, each piece at most size characters, as
+// "piece|piece|" per line.
+std::vector<std::string> ReadInPieces(const std::string& bytes, size_t size) {
+  testing::MemoryFileSystem memory;
+  memory.WriteFile("t.txt", bytes);
+  TextReader reader(memory, "t.txt");
+  std::vector<std::string> lines;
+  std::string piece(size, '\0');
+  while (!reader.AtEndOfStream()) {
+    std::string& line = lines.emplace_back();
+    size_t length;
+    do {
+      length = reader.ReadInLine(piece.data(), size);
+      line += piece.substr(0, length) + "|";
+    } while (length == size);
+  }
+  return lines;
+}
+
+TEST(TextReader, ReadsALinePieceByPieceAndTellsItsEndByAShortPiece) {
+  const std::string edge(1024 * 1024 - 1, 'x');  // the buffer ends between a CR and its LF
+  std::string edge_pieces;
+  for (size_t i = 0; i < edge.size() / 2; ++i) edge_pieces += "xx|";
+  struct Row {
+    std::string bytes;
+    size_t size;
+    std::vector<std::string> lines;
+  } rows[] = {
+      {"abcdef\r\nxy\r\n", 3, {"abc|def||", "xy|"}},
+      {"abcde\r\n", 3, {"abc|de|"}},       // the CR of the break is never in a piece
+      {"ab\r\r\nc", 3, {"ab\r||", "c|"}},  // one before it is
+      {"abc\rd\n", 4, {"abc\r|d|"}},       // a lone CR is an ordinary character
+      {"abcd\r", 4, {"abcd|\r|"}},         // and so is a last one
+      {"\r\n\n", 2, {"|", "|"}},
+      {edge + "\r\nz", 2, {edge_pieces + "x|", "z|"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.bytes.substr(0, 16));
+    EXPECT_EQ(ReadInPieces(row.bytes, row.size), row.lines);
   }
 }
 

@@ -121,12 +121,13 @@ TEST(ConvertBoundaries, OneSetPerBoundaryIsNamedAfterItsDescriptionInThePlatform
                       RecordBytes(1, "Single", {{1, 2}}) + RecordBytes(2, "Skipped", {{1, 2}}) +
                       RecordBytes(2, "Z\xDCRICH \x80", {{1, 2}, {3, 4}}));
   const BoundarySelection selection{{"1", "2", "4"}, 3, true};
-  const std::vector<std::string> bases =
-      PerBoundaryOutputBases(conversion.Dyn(), conversion.Out(""), selection);
+  const std::vector<std::string> bases = PerBoundaryOutputBases(
+      conversion.fake().native_files, conversion.Dyn(), conversion.Out(""), selection);
   const BoundaryConversionResult result = conversion.Run(selection.col_return, 3, true);
   EXPECT_EQ(result.sets, 2);
   EXPECT_EQ(result.left_out, 1);
-  base::FileSystemService files;  // on POSIX the names are UTF-8, on Windows the ANSI bytes
+  // On POSIX the names are UTF-8, on Windows the ANSI bytes.
+  const base::FileSystemService& files = conversion.fake().file_system;
   const bool utf8 = platform::kFileNamesAreUtf8;
   const std::vector<std::string> names = {utf8 ? "Z\u00FCrich \u20AC" : "Z\xFCrich \x80",
                                           utf8 ? "Z\u00DCRICH \u20AC_001" : "Z\xDCRICH \x80_001"};
@@ -191,24 +192,25 @@ TEST(ConvertBoundaries, ARunThatConvertsNothingStillClosesTheOneSetAndDropsTheOl
   }
 }
 
-TEST(ConvertBoundaries, ABrokenChainStopsTheRunWithTheSetClosedOnTheRecordsBefore) {
+TEST(ConvertBoundaries, ABrokenChainStopsTheRunAndEveryEarlierFileStays) {
   const std::string records = RecordBytes(3, "Good", {{0, 0}, {0, 1}, {1, 1}}) +
                               RecordBytes(300, "Broken", {{0, 0}, {0, 1}}, 5);
-  const std::string blocks = std::string(512, '\0');
-  {
+  for (bool one_file_per_boundary : {false, true}) {
+    SCOPED_TRACE(one_file_per_boundary);
     Conversion conversion;
-    conversion.WriteDyn(records, blocks);
-    auto run = [&] { conversion.Run({"1", "2"}, 5, false); };
+    conversion.WriteDyn(records, std::string(512, '\0'));
+    for (const char* name : {"Bnd_zones.shp", "Good.shp", "Report.err"}) {
+      WriteFileBytes(conversion.Out(name), "earlier");
+    }
+    auto run = [&] { conversion.Run({"1", "2"}, 5, one_file_per_boundary); };
     EXPECT_TRUE(Contains(ErrorOf(run), "boundary 2 (Broken) continues in block 5"));
-    EXPECT_EQ(ReadShapefileSet(conversion.Out("Bnd_zones")).records.size(), 1u);
-  }
-  {
-    Conversion conversion;
-    conversion.WriteDyn(records, blocks);
-    WriteFileBytes(conversion.Out("Broken.shp"), "an earlier set");
-    EXPECT_THROW(conversion.Run({"1", "2"}, 5, true), base::ConversionError);
-    EXPECT_EQ(ReadShapefileSet(conversion.Out("Good")).records.size(), 1u);
-    EXPECT_EQ(ReadFileBytes(conversion.Out("Broken.shp")), "an earlier set");
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(conversion.Out(""))) {
+      names.push_back(entry.path().filename().string());
+      EXPECT_EQ(ReadFileBytes(entry.path()), "earlier");
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Bnd_zones.shp", "Good.shp", "Report.err"}));
   }
 }
 
@@ -220,7 +222,7 @@ TEST(ConvertBoundaries, AnOutputThatCannotBeMadeStopsTheRunNamingTheFile) {
     std::string refused;  // the file the message names, relative to out/
   } rows[] = {
       {"read-only old report", false, "", "Report.err"},
-      {"missing folder", false, "missing", base::NativeSeparators(R"(missing\Bnd_zones.shp)")},
+      {"missing folder", false, "missing", "missing"},
       {"a folder of the set's name", true, "", "North.shp"},
   };
   for (const Row& row : rows) {

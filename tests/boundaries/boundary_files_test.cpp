@@ -9,7 +9,7 @@
 #include "base/cp1252.h"
 #include "support/boundary_bytes.h"
 #include "support/checks.h"
-#include "support/temp_folder.h"
+#include "support/memory_file_system.h"
 
 namespace routix::boundaries {
 namespace {
@@ -17,18 +17,21 @@ namespace {
 using testing::BlockBytes;
 using testing::Contains;
 using testing::ErrorOf;
+using testing::MemoryFileSystem;
+using testing::Native;
 using testing::Nodes;
 using testing::RecordBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+
+const std::string kDyn = Native("/DYN");
+const std::string kRxybnd = Native("/DYN/Rxybnd.dat"), kRxybxt = Native("/DYN/Rxybxt.dat");
 
 TEST(ReadBoundaryList, GivesCountAndTrimmedDescriptionOfEveryWholeRecord) {
-  TempFolder dyn;
-  WriteFileBytes(dyn.path() / "Rxybnd.dat",
-                 RecordBytes(-3, "   Spur  ", {}) + RecordBytes(0, std::string(60, ' '), {}) +
-                     RecordBytes(191, std::string("North\0\0  ", 9), {}) +
-                     std::string(2047, 'x'));  // a partial record is not a record
-  std::vector<BoundaryListRow> rows = ReadBoundaryList(dyn.path().string());
+  MemoryFileSystem memory;
+  memory.WriteFile(kRxybnd, RecordBytes(-3, "   Spur  ", {}) +
+                                RecordBytes(0, std::string(60, ' '), {}) +
+                                RecordBytes(191, std::string("North\0\0  ", 9), {}) +
+                                std::string(2047, 'x'));  // a partial record is not a record
+  std::vector<BoundaryListRow> rows = ReadBoundaryList(memory, kDyn);
   ASSERT_EQ(rows.size(), 3u);
   EXPECT_EQ(rows[0].node_count, "-3");
   EXPECT_EQ(rows[0].description, "Spur");
@@ -39,10 +42,11 @@ TEST(ReadBoundaryList, GivesCountAndTrimmedDescriptionOfEveryWholeRecord) {
 }
 
 TEST(ReadBoundaryList, AnEmptyFileGivesNoRowAndAMissingOneFailsNamingIt) {
-  TempFolder dyn;
-  WriteFileBytes(dyn.path() / "Rxybnd.dat", "");
-  EXPECT_TRUE(ReadBoundaryList(dyn.path().string()).empty());
-  EXPECT_TRUE(Contains(ErrorOf([&] { ReadBoundaryList(dyn.Path("missing")); }), "Rxybnd.dat"));
+  MemoryFileSystem memory;
+  memory.WriteFile(kRxybnd, "");
+  EXPECT_TRUE(ReadBoundaryList(memory, kDyn).empty());
+  EXPECT_TRUE(Contains(ErrorOf([&] { ReadBoundaryList(memory, Native("/missing")); }),
+                       Native("/missing/Rxybnd.dat")));
 }
 
 TEST(ReadExtensionPoints, FollowsTheChainExactlyAsFarAsTheNodeCountNeeds) {
@@ -59,11 +63,10 @@ TEST(ReadExtensionPoints, FollowsTheChainExactlyAsFarAsTheNodeCountNeeds) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.count);
-    TempFolder dyn;
-    WriteFileBytes(dyn.path() / "Rxybnd.dat",
-                   RecordBytes(row.count, "Long", Nodes(1, 191), row.first_block));
-    WriteFileBytes(dyn.path() / "Rxybxt.dat", row.blocks);
-    BoundaryFile file(dyn.Path("Rxybnd.dat"));
+    MemoryFileSystem memory;
+    memory.WriteFile(kRxybnd, RecordBytes(row.count, "Long", Nodes(1, 191), row.first_block));
+    memory.WriteFile(kRxybxt, row.blocks);
+    BoundaryFile file(memory, kRxybnd);
     BoundaryRecord record;
     file.ReadNext(record);
     EXPECT_EQ(record.ordinal, 1);
@@ -71,7 +74,7 @@ TEST(ReadExtensionPoints, FollowsTheChainExactlyAsFarAsTheNodeCountNeeds) {
     EXPECT_EQ(record.nodes[0].x, 1);
     EXPECT_EQ(record.nodes[190].y, -191);
     if (row.count > 191) {
-      base::InputFile extension(dyn.Path("Rxybxt.dat"));
+      base::InputFile extension(memory, kRxybxt);
       ReadExtensionPoints(record, extension);
     }
     ASSERT_EQ(record.extension.size(), static_cast<size_t>(row.count > 191 ? row.count - 191 : 0));
@@ -103,17 +106,17 @@ TEST(ReadExtensionPoints, ABrokenChainFailsNamingTheBoundaryAndTheBlock) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    TempFolder dyn;
-    WriteFileBytes(dyn.path() / "Rxybxt.dat", row.blocks);
+    MemoryFileSystem memory;
+    memory.WriteFile(kRxybxt, row.blocks);
     BoundaryRecord record;
     record.ordinal = 7;
     record.node_count = 400;
     record.description = std::string(" Z\xFCrich\0", 9) + std::string(51, ' ');
     record.extension_block = row.first_block;
-    base::InputFile extension(dyn.Path("Rxybxt.dat"));
+    base::InputFile extension(memory, kRxybxt);
     EXPECT_EQ(ErrorOf([&] { ReadExtensionPoints(record, extension); }),
-              "Cannot read " + dyn.Path("Rxybxt.dat") + ": boundary 7 (" +
-                  base::LocalTextFromAnsi("Z\xFCrich") + ") continues in " + row.message + ".");
+              "Cannot read " + kRxybxt + ": boundary 7 (" + base::LocalTextFromAnsi("Z\xFCrich") +
+                  ") continues in " + row.message + ".");
   }
 }
 

@@ -6,16 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "base/file_system_service.h"
+#include "base/output_file.h"
+#include "base/text_stream.h"
 #include "boundaries/coordinate_text.h"
-#include "support/temp_folder.h"
+#include "support/memory_file_system.h"
 
 namespace routix::boundaries {
 namespace {
 
 using shapefile::ShapePoint;
-using testing::ReadFileBytes;
-using testing::TempFolder;
 
 const std::string kLine = "The boundary, ID 5 (Spur), may be laying on top of itself at ";
 
@@ -25,11 +24,11 @@ struct Checked {
 };
 
 Checked Check(const std::vector<ShapePoint>& points) {
-  TempFolder folder;
-  base::FileSystemService file_system;
-  const std::string path = folder.Path("Report.err");
-  bool clockwise = CheckBoundaryRing(points, RingReport{file_system, path, 5, "Spur"});
-  return {clockwise, ReadFileBytes(path)};
+  testing::MemoryFileSystem memory;
+  base::TextWriter report(base::OutputFile(memory, "Report.err"));
+  bool clockwise = CheckBoundaryRing(points, RingReport{report, 5, "Spur"});
+  report.Close();
+  return {clockwise, memory.Bytes("Report.err")};
 }
 
 TEST(CheckBoundaryRing, TellsTheOrientationAndReportsEveryCancellingPairInOrder) {
@@ -40,7 +39,7 @@ TEST(CheckBoundaryRing, TellsTheOrientationAndReportsEveryCancellingPairInOrder)
     std::vector<std::string> pairs;
   } rows[] = {
       {"two points, the documented example", {{1, 1}, {3, 1}}, true, {"0:1/1 1:3/1"}},
-      {"one point: the report is still created", {{2, 7}}, true, {}},
+      {"one point", {{2, 7}}, true, {}},
       {"square clockwise", {{0, 0}, {0, 1}, {1, 1}, {1, 0}}, true, {}},
       {"square counter-clockwise", {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, false, {}},
       {"only vertical edges and edges on Y = 0", {{0, -1}, {0, 1}, {2, -1}, {2, 1}}, true, {}},

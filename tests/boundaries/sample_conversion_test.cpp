@@ -7,6 +7,7 @@
 
 #include "boundaries/boundary_conversion.h"
 #include "boundaries/boundary_list.h"
+#include "platform/native_file_system.h"
 #include "sample_data/sample_boundaries.h"
 #include "support/checks.h"
 #include "support/command.h"
@@ -22,7 +23,8 @@ TEST(SampleConversion, OneSetHoldsEveryBoundaryOfTwoOrMoreNodes) {
   std::filesystem::create_directories(folder.path() / "DYN");
   sample::WriteSampleBoundaries(folder.Path("DYN"), 1);
   BoundarySelection selection;
-  for (const ListedBoundary& listed : ListBoundaries(ReadBoundaryList(folder.Path("DYN")))) {
+  platform::NativeFileSystem files;
+  for (const ListedBoundary& listed : ListBoundaries(ReadBoundaryList(files, folder.Path("DYN")))) {
     selection.col_return.push_back(std::to_string(listed.ordinal));
   }
   // The sample has 38 records: 36 listed (node count above 0), 35 of two nodes or more.

@@ -79,6 +79,49 @@ TEST_F(CliTest, AnExportThatAnEarlierRunLeftIsRefusedButConvertedWithNoExport) {
   EXPECT_EQ(converted.exit_status, 0) << converted.output;
 }
 
+TEST_F(CliTest, ThePrjGoesBesideEverySetAndGdalReprojectsWithIt) {
+  const std::string prj =
+      R"(PROJCS["NAD_1983_UTM_Zone_11N",GEOGCS["GCS_North_American_1983",DATUM["D_North_American_1983",SPHEROID["GRS_1980",6378137.0,298.257222101]],PRIMEM["Greenwich",0.0],UNIT["Degree",0.0174532925199433]],PROJECTION["Transverse_Mercator"],PARAMETER["False_Easting",500000.0],PARAMETER["False_Northing",0.0],PARAMETER["Central_Meridian",-117.0],PARAMETER["Scale_Factor",0.9996],PARAMETER["Latitude_Of_Origin",0.0],UNIT["Meter",1.0]])"
+      "\r\n";
+  testing::WriteFileBytes(folder_.path() / "routix.prj", prj);
+  ASSERT_EQ(Run("streets Server out/roads.shp --prj routix.prj --quiet").exit_status, 0);
+  EXPECT_EQ(testing::ReadFileBytes(Out("roads.prj")), prj);
+  CommandResult reprojected =
+      testing::RunCommand("ogr2ogr -t_srs EPSG:4326 " + ShellQuote(Out("wgs84.shp")) + " " +
+                          ShellQuote(Out("roads.shp")) + " 2>&1");
+  ASSERT_EQ(reprojected.exit_status, 0) << reprojected.output;
+  const std::string info = testing::OgrInfo("-so -al", Out("wgs84.shp"));
+  const size_t extent = info.find("Extent: (");
+  ASSERT_NE(extent, std::string::npos) << info;
+  const double longitude = std::stod(info.substr(extent + 9));
+  EXPECT_TRUE(longitude > -180 && longitude < 180) << info;  // degrees now, not metres
+
+  fs::create_directories(folder_.path() / "each");
+  ASSERT_EQ(Run("boundaries Server each/x.shp --per-boundary --prj routix.prj").exit_status, 0);
+  size_t sets = 0;
+  for (const auto& entry : fs::directory_iterator(folder_.path() / "each")) {
+    if (entry.path().extension() != ".shp") continue;
+    ++sets;
+    fs::path beside = entry.path();
+    EXPECT_EQ(testing::ReadFileBytes(beside.replace_extension(".prj")), prj) << beside;
+  }
+  EXPECT_GT(sets, 1u);
+
+  // A file that is not one line of WKT is refused before anything is touched.
+  testing::WriteFileBytes(folder_.path() / "bad.prj", "EPSG:26911\n");
+  fs::remove(folder_.path() / "Server" / "DYN" / "Mapfil.asc");
+  CommandResult refused = Run("streets Server out/other.shp --prj bad.prj");
+  EXPECT_EQ(refused.exit_status, 1);
+  EXPECT_EQ(refused.output.rfind("routix2shp: Cannot use " + folder_.Path("bad.prj") +
+                                     ": a projection file is one line of WKT text, and it does not "
+                                     "begin with a WKT keyword and [",
+                                 0),
+            0u)
+      << refused.output;
+  EXPECT_FALSE(fs::exists(Out("other.shp")));
+  EXPECT_FALSE(fs::exists(folder_.path() / "Server" / "DYN" / "Mapfil.asc"));  // no export ran
+}
+
 TEST_F(CliTest, StreetsRefusesWithTheWindowsTexts) {
   struct Row {
     std::string arguments;
@@ -163,7 +206,8 @@ TEST_F(CliTest, BoundaryRefusalsAndUsageErrors) {
   for (const char* arguments :
        {"", "bogus", "streets Server", "list", "boundaries a b --select 3-1",
         "boundaries a b --select x", "streets a b --polyline", "list Server --overwrite",
-        "streets a b -- --no-export"}) {
+        "streets a b -- --no-export", "streets a b --prj", "list Server --prj x.prj",
+        "boundaries a b --select 1-1048576,1-1048576"}) {  // more than Rxybnd.dat holds
     SCOPED_TRACE(arguments);
     CommandResult usage = Run(arguments);
     EXPECT_EQ(usage.exit_status, 2);
@@ -225,6 +269,13 @@ TEST_F(CliTest, ListShowsTheListedBoundariesDecoded) {
   EXPECT_TRUE(testing::Contains(json.output, "\"description\": \"Z\u00FCrich S\u00FCd\""));
   EXPECT_EQ(std::count(json.output.begin(), json.output.end(), '{'),
             std::count(result.output.begin(), result.output.end(), '\n'));
+
+  // A list that cannot all be written out is a failure.
+  CommandResult full = testing::RunCommand(
+      "( cd " + ShellQuote(folder_.path().string()) + " && " +
+      ShellQuote(std::string(ROUTIX_PROGRAM_FOLDER) + "/routix2shp") + " list Server >/dev/full )");
+  EXPECT_EQ(full.exit_status, 1);
+  EXPECT_EQ(full.output, "routix2shp: Cannot write to standard output: No space left on device.\n");
 
   fs::remove(folder_.path() / "Server" / "DYN" / "Rxybxt.dat");  // long boundaries need it
   for (const char* arguments : {"list Server", "list Server --json"}) {

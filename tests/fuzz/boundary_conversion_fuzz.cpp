@@ -13,11 +13,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace routix;
-  const std::filesystem::path root = fuzz::RunFolder().path();
+  const std::string& root = fuzz::Root();
   const std::vector<std::string> parts = fuzz::SplitInput(data, size, 2);
-  std::filesystem::create_directories(root / "DYN");
-  testing::WriteFileBytes(root / "DYN" / "Rxybnd.dat", parts[0]);
-  testing::WriteFileBytes(root / "DYN" / "Rxybxt.dat", parts[1]);
+  testing::MemoryFileSystem files;
+  files.WriteFile(root + testing::Native("/DYN/Rxybnd.dat"), parts[0]);
+  files.WriteFile(root + testing::Native("/DYN/Rxybxt.dat"), parts[1]);
 
   boundaries::BoundarySelection selection;
   for (size_t i = 1; i <= parts[0].size() / boundaries::kRecordBytes; ++i) {
@@ -26,11 +26,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (bool per_boundary : {false, true}) {  // polygons in one set, polylines in one per boundary
     selection.boundary_shape_type = per_boundary ? 3 : 5;
     selection.one_file_per_boundary = per_boundary;
-    const std::filesystem::path out = root / (per_boundary ? "each" : "one");
-    fuzz::CheckRun(out, [&] {
-      testing::FakeServices fake;
+    const std::string out = root + testing::Native(per_boundary ? "/each" : "/one");
+    fuzz::CheckRun(files, out, [&] {
+      testing::FakeServices fake(files);
       boundaries::BoundaryConversionResult result = boundaries::ConvertBoundaries(
-          (root / "DYN").string(), {out.string(), (out / "Bnd_zones").string()}, selection,
+          root + testing::Native("/DYN"), {out, out + testing::Native("/Bnd_zones")}, selection,
           fake.services);
       return fuzz::Written{result.sets, result.records};
     });

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "base/conversion_error.h"
+#include "base/path_utils.h"
 
 namespace routix::fuzz {
 
@@ -31,9 +32,9 @@ std::string JoinParts(const std::vector<std::string>& parts) {
   return joined;
 }
 
-const testing::TempFolder& RunFolder() {
-  static const testing::TempFolder folder;
-  return folder;
+const std::string& Root() {
+  static const std::string root = testing::Native("/fuzz");
+  return root;
 }
 
 void Finding(const std::string& what) {
@@ -41,31 +42,34 @@ void Finding(const std::string& what) {
   std::abort();
 }
 
-void CheckRun(const std::filesystem::path& out, const std::function<Written()>& convert,
+void CheckRun(testing::MemoryFileSystem& files, const std::string& out,
+              const std::function<Written()>& convert,
               const std::function<void(const testing::ReadSet&)>& check_set) {
-  std::filesystem::remove_all(out);
-  std::filesystem::create_directories(out);
+  files.CreateFolders(out);
   Written said{-1, -1}, found;
   try {
     said = convert();
   } catch (const base::ConversionError& error) {
-    if (std::string(error.what()).find(RunFolder().path().string()) == std::string::npos) {
+    if (std::string(error.what()).find(Root()) == std::string::npos) {
       Finding(std::string("an error that names no file of the run: ") + error.what());
     }
+    if (!files.Snapshot(out).empty()) Finding("a failed run left files in " + out);
+    return;
   }
-  for (const std::filesystem::directory_entry& entry : std::filesystem::directory_iterator(out)) {
-    if (entry.path().extension() != ".shp") continue;
-    const std::string base = entry.path().string();
+  for (const auto& [path, bytes] : files.Snapshot(out)) {
+    if (base::FileNameOfPath(path).starts_with("~")) Finding("a temporary is left: " + path);
+    if (!path.ends_with(".shp")) continue;
+    const std::string base = path.substr(0, path.size() - 4);
     try {
-      testing::ReadSet set = testing::ReadShapefileSet(base.substr(0, base.size() - 4));
+      testing::ReadSet set = testing::ReadShapefileSet(files, base);
       if (check_set) check_set(set);
       ++found.sets;
       found.records += static_cast<int32_t>(set.records.size());
     } catch (const std::exception& error) {
-      Finding(base + " does not check out: " + error.what());
+      Finding(path + " does not check out: " + error.what());
     }
   }
-  if (said.sets >= 0 && (said.sets != found.sets || said.records != found.records)) {
+  if (said.sets != found.sets || said.records != found.records) {
     Finding("the conversion says " + std::to_string(said.sets) + " sets of " +
             std::to_string(said.records) + " records, the folder holds " +
             std::to_string(found.sets) + " of " + std::to_string(found.records));

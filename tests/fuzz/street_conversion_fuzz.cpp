@@ -11,19 +11,19 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace routix;
-  const std::filesystem::path root = fuzz::RunFolder().path();
+  const std::string& root = fuzz::Root();
   const std::vector<std::string> parts = fuzz::SplitInput(data, size, 3);
-  std::filesystem::create_directories(root / "DYN");
-  testing::WriteFileBytes(root / "DYN" / "Mapfil.asc", parts[0]);
-  testing::WriteFileBytes(root / "DYN" / "Nodfil.asc", parts[1]);
-  testing::WriteFileBytes(root / "DYN" / "Second.asc", parts[2]);
+  testing::MemoryFileSystem files;
+  files.WriteFile(root + testing::Native("/DYN/Mapfil.asc"), parts[0]);
+  files.WriteFile(root + testing::Native("/DYN/Nodfil.asc"), parts[1]);
+  files.WriteFile(root + testing::Native("/DYN/Second.asc"), parts[2]);
+  const std::string out = root + testing::Native("/out");
   fuzz::CheckRun(
-      root / "out",
+      files, out,
       [&] {
-        testing::FakeServices fake;
+        testing::FakeServices fake(files);
         return fuzz::Written{
-            1, streets::ConvertStreetNetwork(root.string(), (root / "out" / "roads").string(),
-                                             fake.services)};
+            1, streets::ConvertStreetNetwork(root, out + testing::Native("/roads"), fake.services)};
       },
       [](const testing::ReadSet& set) {
         for (const testing::ReadRecord& record : set.records) {

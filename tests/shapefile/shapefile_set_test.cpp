@@ -2,24 +2,20 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "base/cp1252.h"
-#include "platform/file_path.h"
-#include "platform/native_separator.h"
+#include "base/file_system_service.h"
+#include "base/staged_files.h"
 #include "support/checks.h"
+#include "support/memory_file_system.h"
 #include "support/shapefile_reader.h"
-#include "support/temp_folder.h"
 
 namespace routix::shapefile {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::ReadFileBytes;
-using testing::TempFolder;
-using testing::WriteFileBytes;
+using testing::Native;
 
 constexpr base::Date kDate{2026, 12, 6};
 constexpr FieldSpec kBoundaryTable[] = {{"ID", 'C', 16}, {"Descr", 'C', 60}};
@@ -61,29 +57,50 @@ std::string BoundaryDbfHeader(std::string_view record_count) {
          Hex("3C 00") + Zeros(14) + Hex("0D");
 }
 
-TEST(ShapefileSet, AnEmptySetIsExactlyItsHeaders) {
-  TempFolder folder;
-  OpenShapefileSet(folder.Path("empty"), kPolyLine, kBoundaryTable, kDate).Close();
+// Sets written into an output folder of the memory file system and put in place.
+class ShapefileSetTest : public ::testing::Test {
+ protected:
+  static std::string Out(const std::string& name) { return Native("/out/") + name; }
+  // Opens the set base in out, lets write fill it, closes it and puts it in place.
+  template <typename Fill>
+  void Write(const std::string& base, Fill write, int64_t max_file_words = kMaxFileWords) {
+    base::StagedFiles staged(files_);
+    ShapefileSet set = OpenShapefileSetWithLimit(staged, Out(base), kPolyLine, kBoundaryTable,
+                                                 kDate, max_file_words);
+    write(set);
+    set.Close();
+    staged.Commit();
+  }
+  std::string Bytes(const std::string& name) const { return memory_.Bytes(Out(name)); }
+
+  testing::MemoryFileSystem memory_;
+  base::FileSystemService files_{memory_};
+};
+
+TEST_F(ShapefileSetTest, AnEmptySetIsExactlyItsHeaders) {
+  memory_.CreateFolders(Native("/out"));
+  Write("empty", [](ShapefileSet&) {});
 
   std::string header = PolyLineHeader("00 00 00 32", Zeros(32));
-  EXPECT_EQ(ReadFileBytes(folder.Path("empty.shp")), header);
-  EXPECT_EQ(ReadFileBytes(folder.Path("empty.shx")), header);
-  EXPECT_EQ(ReadFileBytes(folder.Path("empty.dbf")), BoundaryDbfHeader("00 00 00 00") + "\x1A");
-  EXPECT_EQ(ReadFileBytes(folder.Path("empty.cpg")), "1252");
+  EXPECT_EQ(Bytes("empty.shp"), header);
+  EXPECT_EQ(Bytes("empty.shx"), header);
+  EXPECT_EQ(Bytes("empty.dbf"), BoundaryDbfHeader("00 00 00 00") + "\x1A");
+  EXPECT_EQ(Bytes("empty.cpg"), "1252");
+  EXPECT_EQ(memory_.Snapshot(Native("/out")).size(), 4u);
 }
 
-TEST(ShapefileSet, TwoPolyLineRecordsByteForByte) {
-  TempFolder folder;
-  ShapefileSet set = OpenShapefileSet(folder.Path("two"), kPolyLine, kBoundaryTable, kDate);
-  std::vector<ShapePoint> first = {{1, 2}, {3, 4}};
-  std::vector<ShapePoint> second = {{-1, 0.5}, {2, 8}, {0, -3}};
-  std::vector<std::string_view> north = {"1", "North"};
-  std::vector<std::string_view> south = {" 2 ",
-                                         "S\xFC"
-                                         "d"};
-  set.WriteFeature(first, north);
-  set.WriteFeature(second, south);
-  set.Close();
+TEST_F(ShapefileSetTest, TwoPolyLineRecordsByteForByte) {
+  memory_.CreateFolders(Native("/out"));
+  Write("two", [](ShapefileSet& set) {
+    std::vector<ShapePoint> first = {{1, 2}, {3, 4}};
+    std::vector<ShapePoint> second = {{-1, 0.5}, {2, 8}, {0, -3}};
+    std::vector<std::string_view> north = {"1", "North"};
+    std::vector<std::string_view> south = {" 2 ",
+                                           "S\xFC"
+                                           "d"};
+    set.WriteFeature(first, north);
+    set.WriteFeature(second, south);
+  });
 
   const std::string one = Double("3FF0000000000000"), two = Double("4000000000000000"),
                     three = Double("4008000000000000"), four = Double("4010000000000000"),
@@ -96,66 +113,74 @@ TEST(ShapefileSet, TwoPolyLineRecordsByteForByte) {
   std::string record2 = Hex("00 00 00 02 00 00 00 30 03 00 00 00") + minus_one + minus_three + two +
                         eight + Hex("01 00 00 00 03 00 00 00 00 00 00 00") + minus_one + half +
                         two + eight + zero + minus_three;
-  EXPECT_EQ(ReadFileBytes(folder.Path("two.shp")),
-            PolyLineHeader("00 00 00 92", header_box) + record1 + record2);
-  EXPECT_EQ(ReadFileBytes(folder.Path("two.shx")), PolyLineHeader("00 00 00 3A", header_box) +
-                                                       Hex("00 00 00 32 00 00 00 28") +
-                                                       Hex("00 00 00 5E 00 00 00 30"));
-  EXPECT_EQ(ReadFileBytes(folder.Path("two.dbf")), BoundaryDbfHeader("02 00 00 00") + " " +
-                                                       Text("1", 16) + Text("North", 60) + " " +
-                                                       Text("2", 16) +
-                                                       Text("S\xFC"
-                                                            "d",
-                                                            60) +
-                                                       "\x1A");
+  EXPECT_EQ(Bytes("two.shp"), PolyLineHeader("00 00 00 92", header_box) + record1 + record2);
+  EXPECT_EQ(Bytes("two.shx"), PolyLineHeader("00 00 00 3A", header_box) +
+                                  Hex("00 00 00 32 00 00 00 28") + Hex("00 00 00 5E 00 00 00 30"));
+  EXPECT_EQ(Bytes("two.dbf"), BoundaryDbfHeader("02 00 00 00") + " " + Text("1", 16) +
+                                  Text("North", 60) + " " + Text("2", 16) +
+                                  Text("S\xFC"
+                                       "d",
+                                       60) +
+                                  "\x1A");
 }
 
-TEST(ShapefileSet, ReplacesOldFilesWholeAndRemovesOnlyTheirSpatialIndex) {
-  TempFolder folder;
-  // The second name holds bytes where Windows-1252 and Latin-1 part ways.
-  for (const std::string& name : {std::string("roads"), base::LocalTextFromAnsi("Zone \x80\x8A")}) {
-    SCOPED_TRACE(name);
-    const std::string base = folder.path().string() + platform::kNativeSeparator + name;
-    auto file = [&](const char* ending) { return platform::FilePath(base + ending); };
-    for (const char* ending : {".shp", ".shx", ".dbf", ".cpg"}) {
-      WriteFileBytes(file(ending), std::string(5000, 'o'));
-    }
-    for (const char* ending : {".qix", ".sbn", ".sbx", ".prj", "2.qix"}) {
-      WriteFileBytes(file(ending), "old");
-    }
-    OpenShapefileSet(base, kPolyLine, kBoundaryTable, kDate).Close();
+TEST_F(ShapefileSetTest, ARecordOfManyPointsIsWrittenInPiecesAndReadsBackWhole) {
+  memory_.CreateFolders(Native("/out"));
+  std::vector<ShapePoint> outline;
+  for (int i = 0; i < 10'000; ++i) outline.push_back({double(i), double(-i)});
+  Write("long", [&](ShapefileSet& set) {
+    set.WriteFeature(outline, {{"1", "long"}});
+    set.WriteFeature(std::vector<ShapePoint>{{0, 0}}, {{"2", "dot"}});
+  });
+  testing::ReadSet read = testing::ReadShapefileSet(memory_, Out("long"));
+  ASSERT_EQ(read.records.size(), 2u);
+  ASSERT_EQ(read.records[0].points.size(), outline.size());
+  EXPECT_EQ(read.records[0].points.back(), (testing::ReadPoint{9999, -9999}));
+}
 
-    EXPECT_EQ(fs::file_size(file(".shp")), 100u);
-    EXPECT_EQ(fs::file_size(file(".dbf")), 98u);
-    EXPECT_EQ(ReadFileBytes(file(".cpg")), "1252");
-    for (const char* ending : {".qix", ".sbn", ".sbx"}) EXPECT_FALSE(fs::exists(file(ending)));
-    EXPECT_TRUE(fs::exists(file(".prj")));
-    EXPECT_TRUE(fs::exists(file("2.qix")));
+TEST_F(ShapefileSetTest, ReplacesAnEarlierSetWholeAndRemovesOnlyItsSpatialIndex) {
+  for (const char* ending : {".shp", ".shx", ".dbf", ".cpg"}) {
+    memory_.WriteFile(Out("roads") + ending, std::string(5000, 'o'));
   }
+  for (const char* ending : {".qix", ".sbn", ".sbx", ".prj", "2.qix"}) {
+    memory_.WriteFile(Out("roads") + ending, "old");
+  }
+  Write("roads", [](ShapefileSet&) {});
+  EXPECT_EQ(memory_.Snapshot(Native("/out")),
+            (std::map<std::string, std::string>{
+                {Out("roads.cpg"), "1252"},
+                {Out("roads.dbf"), BoundaryDbfHeader("00 00 00 00") + "\x1A"},
+                {Out("roads.prj"), "old"},
+                {Out("roads.shp"), PolyLineHeader("00 00 00 32", Zeros(32))},
+                {Out("roads.shx"), PolyLineHeader("00 00 00 32", Zeros(32))},
+                {Out("roads2.qix"), "old"}}));
 }
 
-TEST(ShapefileSet, ASetThatCannotBeCreatedLeavesTheOldSpatialIndex) {
-  TempFolder folder;
-  fs::create_directory(folder.Path("roads.dbf"));
-  WriteFileBytes(folder.Path("roads.qix"), "old");
-  std::string error = testing::ErrorOf(
-      [&] { OpenShapefileSet(folder.Path("roads"), kPolyLine, kBoundaryTable, kDate); });
-  EXPECT_TRUE(testing::Contains(error, folder.Path("roads.dbf")));
-  EXPECT_EQ(ReadFileBytes(folder.Path("roads.qix")), "old");
-}
+TEST_F(ShapefileSetTest, ASetThatFailsLeavesTheEarlierOneWithItsSpatialIndex) {
+  memory_.CreateFolders(Native("/out/roads.dbf"));
+  memory_.WriteFile(Out("roads.shp"), "old");
+  memory_.WriteFile(Out("roads.qix"), "old");
+  memory_.WriteFile(Out("full.shp"), "old");
+  const auto before = memory_.Snapshot(Native("/out"));
+  std::string error = testing::ErrorOf([&] { Write("roads", [](ShapefileSet&) {}); });
+  EXPECT_TRUE(testing::Contains(error, "Cannot replace " + Out("roads.dbf")));
 
-TEST(ShapefileSet, AFeaturePastTheWordLimitIsRefusedAndTheSetKeepsTheOnesBefore) {
-  TempFolder folder;
   // Room for the header and two two-point records (44 words each), not for a third.
-  ShapefileSet set = OpenShapefileSetWithLimit(folder.Path("full"), kPolyLine, kBoundaryTable,
-                                               kDate, 50 + 2 * 44 + 43);
-  std::vector<ShapePoint> points = {{0, 0}, {1, 1}};
-  set.WriteFeature(points, {{"1", "a"}});
-  set.WriteFeature(points, {{"2", "b"}});
-  std::string error = testing::ErrorOf([&] { set.WriteFeature(points, {{"3", "c"}}); });
-  EXPECT_TRUE(testing::Contains(error, folder.Path("full.shp")));
+  error = testing::ErrorOf([&] {
+    Write(
+        "full",
+        [](ShapefileSet& set) {
+          std::vector<ShapePoint> points = {{0, 0}, {1, 1}};
+          set.WriteFeature(points, {{"1", "a"}});
+          set.WriteFeature(points, {{"2", "b"}});
+          set.WriteFeature(points, {{"3", "c"}});
+        },
+        50 + 2 * 44 + 43);
+  });
+  EXPECT_TRUE(testing::Contains(error, Out("full.shp")));
   EXPECT_TRUE(testing::Contains(error, "181"));  // the limit
-  EXPECT_EQ(testing::ReadShapefileSet(folder.Path("full")).records.size(), 2u);
+  EXPECT_TRUE(testing::Contains(error, "record 3"));
+  EXPECT_EQ(memory_.Snapshot(Native("/out")), before);
 }
 
 }  // namespace

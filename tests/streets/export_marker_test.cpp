@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/native_file_system.h"
 #include "support/temp_folder.h"
 
 namespace routix::streets {
@@ -49,7 +50,8 @@ TEST(ExportMarkerNote, OnlyAMapfilWrittenSinceTheNoteIsRenewed) {
       WriteFileBytes(mapfil, kOld);
       fs::last_write_time(mapfil, noted_time);
     }
-    base::FileSystemService files;
+    platform::NativeFileSystem native_files;
+    const base::FileSystemService files(native_files);
     const ExportMarkerNote note(server.path().string(), files);
     row.run(mapfil, noted_time);
     EXPECT_EQ(note.Renewed(), row.renewed);

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_folder.h"
+#include "support/memory_file_system.h"
 
 namespace routix::streets {
 namespace {
 
 // The records ReadSegmentRecord gives for a file, and whether the last one was incomplete.
 std::vector<std::string> Records(const std::string& bytes, bool* incomplete) {
-  testing::TempFolder folder;
-  testing::WriteFileBytes(folder.path() / "Mapfil.asc", bytes);
-  base::TextReader file(folder.Path("Mapfil.asc"));
+  testing::MemoryFileSystem memory;
+  memory.WriteFile("Mapfil.asc", bytes);
+  base::TextReader file(memory, "Mapfil.asc");
   std::vector<std::string> records;
   std::string record, line;
   *incomplete = false;
@@ -66,9 +66,9 @@ TEST(ReadSegmentRecord, ALineWithoutEndGivesOneRecordOfItsFirstColumnsInBoundedM
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    testing::TempFolder folder;
-    testing::WriteFileBytes(folder.path() / "Mapfil.asc", row.bytes);
-    base::TextReader file(folder.Path("Mapfil.asc"));
+    testing::MemoryFileSystem memory;
+    memory.WriteFile("Mapfil.asc", row.bytes);
+    base::TextReader file(memory, "Mapfil.asc");
     std::string record, line;
     ASSERT_TRUE(ReadSegmentRecord(file, record, line));
     EXPECT_EQ(record, row.record);

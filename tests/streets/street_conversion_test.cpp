@@ -5,19 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
+#include <functional>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "support/checks.h"
 #include "support/fake_services.h"
+#include "support/memory_file_system.h"
 #include "support/shapefile_reader.h"
-#include "support/temp_folder.h"
 
 namespace routix::streets {
 namespace {
 
-namespace fs = std::filesystem;
+using testing::Native;
 using testing::ReadSet;
 using Shapes = std::vector<std::string>;
 
@@ -65,19 +67,20 @@ std::string Lines(const std::vector<std::string>& lines) {
   return bytes;
 }
 
-// A Server folder whose DYN holds the three exports, converted into out.shp beside it.
+// A Server folder S in memory whose DYN holds the three exports, converted into S/out.shp.
 class StreetNetwork {
  public:
   StreetNetwork(const std::string& mapfil, const std::string& nodfil, const std::string& second) {
-    fs::create_directory(folder_.path() / "DYN");
-    testing::WriteFileBytes(folder_.path() / "DYN" / "Mapfil.asc", mapfil);
-    testing::WriteFileBytes(folder_.path() / "DYN" / "Nodfil.asc", nodfil);
-    testing::WriteFileBytes(folder_.path() / "DYN" / "Second.asc", second);
+    memory_.WriteFile(Dyn("Mapfil.asc"), mapfil);
+    memory_.WriteFile(Dyn("Nodfil.asc"), nodfil);
+    memory_.WriteFile(Dyn("Second.asc"), second);
   }
-  void Remove(const std::string& name) { fs::remove(folder_.path() / "DYN" / name); }
-  ReadSet Convert() {
-    records_ = ConvertStreetNetwork(folder_.path().string(), folder_.Path("out"), fake_.services);
-    return testing::ReadShapefileSet(folder_.Path("out"));
+  static std::string Dyn(const std::string& name) { return Native("/S/DYN/") + name; }
+  void Remove(const std::string& name) { memory_.Remove(Dyn(name)); }
+  ReadSet Convert() { return Convert(fake_.services); }
+  ReadSet Convert(const base::ProgramServices& services) {
+    records_ = ConvertStreetNetwork(Native("/S"), Native("/S/out"), services);
+    return testing::ReadShapefileSet(memory_, Native("/S/out"));
   }
   // The shapes of the records written, as X values.
   Shapes ConvertShapes() {
@@ -92,13 +95,16 @@ class StreetNetwork {
     }
     return shapes;
   }
-  std::string Output() const { return folder_.Path("out.shp"); }
+  static std::string Output(const std::string& ending = ".shp") {
+    return Native("/S/out") + ending;
+  }
   int32_t records() const { return records_; }
   testing::FakeServices& fake() { return fake_; }
+  testing::MemoryFileSystem& memory() { return memory_; }
 
  private:
-  testing::TempFolder folder_;
-  testing::FakeServices fake_;
+  testing::MemoryFileSystem memory_;
+  testing::FakeServices fake_{memory_};
   int32_t records_ = -1;
 };
 
@@ -227,14 +233,93 @@ TEST(ConvertStreetNetwork, ReportsProgressWithinTheMaximumAndYieldsAfterEveryRec
                                       "Writting shape file from second.asc ..."}));
 }
 
-TEST(ConvertStreetNetwork, AMissingExportStopsTheRunBeforeTheOutputIsTouched) {
-  for (const char* missing : {"Nodfil.asc", "Second.asc", "Mapfil.asc"}) {
-    SCOPED_TRACE(missing);
+TEST(ConvertStreetNetwork, AShapeLineOfAnyLengthStreamsItsWholePairs) {
+  std::vector<int> many;  // 2.2 MB of pairs: across the reader's buffers
+  for (int v = 1; v <= 110'000; ++v) many.push_back(v);
+  const std::string long_line = Shape("     1", many);
+  for (const std::string& end : {std::string("\r\n"), std::string("7777777\r\n"),
+                                 std::string("")}) {  // a partial pair, no end at all
+    SCOPED_TRACE(end.size());
+    StreetNetwork network(Lines({Record("     1", 100, 200, " 1"), Record("     2", 200, 300)}),
+                          long_line + end, Lines({Record("    11", 200, 100)}));
+    ReadSet set = network.Convert();
+    ASSERT_EQ(set.records.size(), 3u);
+    ASSERT_EQ(set.records[0].points.size(), many.size() + 2);
+    EXPECT_EQ(set.records[0].points[many.size()], (testing::ReadPoint{110'000, 110'000}));
+    EXPECT_EQ(set.records[1].points.size(), 2u);
+    ASSERT_EQ(set.records[2].points.size(), many.size() + 2);  // Second's twin, reversed
+    EXPECT_EQ(set.records[2].points[1], (testing::ReadPoint{110'000, 110'000}));
+  }
+}
+
+TEST(ConvertStreetNetwork, AnyFailureLeavesTheEarlierSetAndNamesTheFile) {
+  // Each row stages its case (and gives the lock it holds for it, if any) and says the error.
+  using Lock = std::unique_ptr<base::FileLock>;
+  struct Row {
+    std::string what;
+    std::function<Lock(StreetNetwork&)> stage;
+    std::string message;
+  };
+  std::vector<Row> rows = {
+      {"a .dbf that is the export",
+       [](StreetNetwork& n) {
+         n.memory().Link(StreetNetwork::Output(".dbf"), StreetNetwork::Dyn("Mapfil.asc"));
+         return Lock();
+       },
+       "Cannot replace " + StreetNetwork::Output(".dbf") + ": it is " +
+           StreetNetwork::Dyn("Mapfil.asc") + ", which this run reads"},
+      {"another run writing there",
+       [](StreetNetwork& n) { return n.memory().Lock(Native("/S/.routix2shp.lock")); },
+       "Cannot write into " + Native("/S") + ": another run of routix2shp is writing there"},
+  };
+  for (const std::string missing : {"Nodfil.asc", "Second.asc", "Mapfil.asc"}) {
+    rows.push_back({"a missing " + missing,
+                    [missing](StreetNetwork& n) {
+                      n.Remove(missing);
+                      return Lock();
+                    },
+                    "Cannot open " + StreetNetwork::Dyn(missing)});
+  }
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
     StreetNetwork network(Lines({Record("     1", 100, 200)}), "", "");
-    testing::WriteFileBytes(network.Output(), "earlier output");
-    network.Remove(missing);
-    EXPECT_TRUE(testing::Contains(testing::ErrorOf([&] { network.Convert(); }), missing));
-    EXPECT_EQ(testing::ReadFileBytes(network.Output()), "earlier output");
+    network.memory().WriteFile(StreetNetwork::Output(), "earlier output");
+    const Lock held = row.stage(network);
+    const auto before = network.memory().Snapshot(Native("/S"));
+    EXPECT_TRUE(testing::Contains(testing::ErrorOf([&] { network.Convert(); }), row.message));
+    EXPECT_EQ(network.memory().Snapshot(Native("/S")), before);
+  }
+}
+
+// A yield that runs out of memory on its call-th call, as the conversion grows.
+class ExhaustingYield : public base::Yielder {
+ public:
+  explicit ExhaustingYield(int call) : left_(call) {}
+  void Yield() override {
+    if (--left_ == 0) throw std::bad_alloc();
+  }
+
+ private:
+  int left_;
+};
+
+TEST(ConvertStreetNetwork, RunningOutOfMemoryIsAnErrorNamingTheExportBeingRead) {
+  struct Row {
+    int call;
+    std::string file;
+  } rows[] = {{2, "Mapfil.asc"}, {4, "Second.asc"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.file);
+    StreetNetwork network(Lines({Record("     1", 100, 200), Record("     2", 200, 300)}), "",
+                          Lines({Record("    11", 300, 400), Record("    12", 300, 400)}));
+    testing::FakeServices& fake = network.fake();
+    ExhaustingYield yield(row.call);
+    const base::ProgramServices services{fake.progress, fake.status, fake.file_system,
+                                         yield,         fake.clock,  ""};
+    EXPECT_EQ(
+        testing::ErrorOf([&] { network.Convert(services); }),
+        "Cannot read " + StreetNetwork::Dyn(row.file) + ": there is not enough memory for it.");
+    EXPECT_FALSE(network.memory().StatusOf(StreetNetwork::Output()).has_value());
   }
 }
 

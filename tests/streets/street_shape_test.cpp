@@ -1,4 +1,5 @@
-// The points of a segment, and the cache that lends a marked segment's shape to its twins.
+// The points of a segment: its ends, the pairs of its ShapeLine read piece by piece, and the
+// cache that lends a marked segment's points to its twins.
 #include "streets/street_shape.h"
 
 #include <gtest/gtest.h>
@@ -8,30 +9,23 @@
 #include <vector>
 
 #include "streets/shape_cache.h"
+#include "streets/shape_line_reader.h"
+#include "support/memory_file_system.h"
 
 namespace routix::streets {
 namespace {
 
-// The points BuildStreetShape makes of a record whose from end is "1 2" and whose to end
-// is cut after the to end's first five columns "    3" (its Y missing), as "x y" texts.
-std::vector<std::string> Points(const std::string& shape) {
-  std::string record = std::string(105, ' ') + "         1         2    3";
-  std::vector<shapefile::ShapePoint> points;
-  BuildStreetShape(record, shape, points);
-  std::vector<std::string> texts;
-  for (const shapefile::ShapePoint& p : points) {
-    texts.push_back(std::to_string(int(p.x)) + " " + std::to_string(int(p.y)));
-  }
-  return texts;
+using shapefile::ShapePoint;
+using Texts = std::vector<std::string>;
+
+std::string Text(const ShapePoint& p) {
+  return std::to_string(int(p.x)) + " " + std::to_string(int(p.y));
 }
 
-TEST(BuildStreetShape, RunsFromTheFromEndThroughTheWholePairsToTheToEndReadAsZeroWhereMissing) {
-  using Texts = std::vector<std::string>;
-  EXPECT_EQ(Points(""), (Texts{"1 2", "3 0"}));
-  EXPECT_EQ(Points("    17" + std::string(19, '9')), (Texts{"1 2", "3 0"}));  // no whole pair
-  // 7 characters after the last pair are not read.
-  EXPECT_EQ(Points("    17        11        12        13        14 15 16 1"),
-            (Texts{"1 2", "11 12", "13 14", "3 0"}));
+Texts PointTexts(const std::vector<ShapePoint>& points) {
+  Texts texts;
+  for (const ShapePoint& p : points) texts.push_back(Text(p));
+  return texts;
 }
 
 std::string End(int x, int y) {
@@ -40,25 +34,84 @@ std::string End(int x, int y) {
   return text;
 }
 
-const std::string kA = End(1, 1), kB = End(2, 2), kC = End(3, 3);
-const std::string kShape = "    17" + End(5, 5) + End(6, 6),
-                  kReversed = "    17" + End(6, 6) + End(5, 5);
+TEST(StreetShape, EndsAndPairsReadAsZeroWhereTheirColumnsAreMissing) {
+  // A record whose from end is "1 2" and whose to end is cut after "    3", its Y missing.
+  const std::string record = std::string(105, ' ') + "         1         2    3";
+  EXPECT_EQ(Text(FromEnd(record)), "1 2");
+  EXPECT_EQ(Text(ToEnd(record)), "3 0");
+  EXPECT_EQ(Text(PairPoint(End(11, -12))), "11 -12");
+  EXPECT_EQ(Text(PairPoint("        11")), "11 0");
+}
 
-std::string Find(const ShapeCache& cache, const std::string& from, const std::string& to) {
-  std::string buffer;
-  return std::string(cache.Find(from, to, buffer));
+// The lines of a Nodfil.asc, each as its number and its points, for the lines whose points
+// are asked for; the others give their number alone.
+Texts ReadLines(const std::string& bytes, const std::vector<bool>& asked) {
+  testing::MemoryFileSystem memory;
+  memory.WriteFile("Nodfil.asc", bytes);
+  base::TextReader file(memory, "Nodfil.asc");
+  ShapeLineReader lines(file);
+  Texts read;
+  for (size_t i = 0; lines.Next(); ++i) {
+    std::string& line = read.emplace_back(std::to_string(int(lines.number())));
+    if (i < asked.size() && !asked[i]) continue;
+    std::vector<ShapePoint> points;
+    lines.AppendPoints(points);
+    for (const ShapePoint& p : points) line += ", " + Text(p);
+  }
+  return read;
+}
+
+TEST(ShapeLineReader, GivesTheWholePairsOfEachLineAndNothingOfAPartialOne) {
+  struct Row {
+    const char* what;
+    std::string bytes;
+    std::vector<bool> asked;
+    Texts lines;
+  } rows[] = {
+      {"two lines",
+       "    17" + End(1, 2) + End(3, 4) + "\r\n    18" + End(5, 6) + "\r\n",
+       {},
+       {"17, 1 2, 3 4", "18, 5 6"}},
+      {"7 characters after the last pair", "    17" + End(1, 2) + " 15 16 1\r\n", {}, {"17, 1 2"}},
+      {"19 characters and the CR of the break",
+       "    17" + End(1, 2).substr(0, 19) + "\r\n",
+       {},
+       {"17"}},
+      {"a number cut short, a last line without a break",
+       "  5\r\n    17" + End(1, 2),
+       {},
+       {"5", "17, 1 2"}},
+      {"a line not asked for is passed over",
+       "    17" + End(1, 2) + "\n    18" + End(5, 6),
+       {false, true},
+       {"17", "18, 5 6"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(ReadLines(row.bytes, row.asked), row.lines);
+  }
+}
+
+const std::string kA = End(1, 1), kB = End(2, 2), kC = End(3, 3);
+const std::vector<ShapePoint> kShape = {{5, 5}, {6, 6}};
+
+Texts Find(const ShapeCache& cache, const std::string& from, const std::string& to) {
+  std::vector<ShapePoint> points = {{0, 0}};
+  cache.AppendShape(from, to, points);
+  return PointTexts(points);
 }
 
 TEST(ShapeCache, KeepsTheFirstValueOfEveryKeyInBothDirections) {
-  const std::string other = "    18" + End(7, 7);
+  const std::vector<ShapePoint> other = {{7, 7}};
   struct Row {
     const char* what;
-    std::string from2, to2, shape1;
-    std::string ab, ba;
+    std::string from2, to2;
+    std::vector<ShapePoint> shape1;
+    Texts ab, ba;
   } rows[] = {
-      {"the same segment again", kA, kB, kShape + "tail", kShape, kReversed},
-      {"the reverse segment", kB, kA, kShape, kShape, kReversed},
-      {"an empty first value", kA, kB, "", "", ""},
+      {"the same segment again", kA, kB, kShape, {"0 0", "5 5", "6 6"}, {"0 0", "6 6", "5 5"}},
+      {"the reverse segment", kB, kA, kShape, {"0 0", "5 5", "6 6"}, {"0 0", "6 6", "5 5"}},
+      {"an empty first value", kA, kB, {}, {"0 0"}, {"0 0"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -67,33 +120,34 @@ TEST(ShapeCache, KeepsTheFirstValueOfEveryKeyInBothDirections) {
     cache.Remember(row.from2, row.to2, other);
     EXPECT_EQ(Find(cache, kA, kB), row.ab);
     EXPECT_EQ(Find(cache, kB, kA), row.ba);
-    EXPECT_EQ(Find(cache, kA, kC), "");
+    EXPECT_EQ(Find(cache, kA, kC), Texts{"0 0"});
     EXPECT_EQ(cache.size(), 2u);
   }
 }
 
 TEST(ShapeCache, ALoopIsOneKeyAndKeysCompareExactlyWithTheirHalvesInOrder) {
+  const Texts none = {"0 0"};
   ShapeCache cache;
   cache.Remember(kA, kA, kShape);
-  EXPECT_EQ(Find(cache, kA, kA), kShape);
+  EXPECT_EQ(Find(cache, kA, kA), (Texts{"0 0", "5 5", "6 6"}));
   EXPECT_EQ(cache.size(), 1u);
   cache.Remember(kB, kC, kShape);
-  EXPECT_EQ(Find(cache, "  2       " + kB.substr(10), kC), "");  // same number, other columns
-  EXPECT_EQ(Find(cache, kC, kC), "");
-  EXPECT_EQ(Find(cache, kB, kB), "");
+  EXPECT_EQ(Find(cache, "  2       " + kB.substr(10), kC), none);  // same number, other columns
+  EXPECT_EQ(Find(cache, kC, kC), none);
+  EXPECT_EQ(Find(cache, kB, kB), none);
 }
 
 TEST(ShapeCache, FindsEverySegmentAmongMany) {
   ShapeCache cache;
-  constexpr int kSegments = 50000;                                   // the table grows many times
-  auto number = [](int i) { return End(i % 100, 0).substr(4, 6); };  // "%6d"
+  constexpr int kSegments = 50000;  // the table grows many times
   for (int i = 0; i < kSegments; ++i) {
-    cache.Remember(End(i, 0), End(i, 1), number(i) + End(i, 2) + End(i, 3));
+    cache.Remember(End(i, 0), End(i, 1), std::vector<ShapePoint>{{double(i), 2}, {double(i), 3}});
   }
   ASSERT_EQ(cache.size(), 2u * kSegments);
   for (int i = 0; i < kSegments; i += 7) {
-    ASSERT_EQ(Find(cache, End(i, 0), End(i, 1)), number(i) + End(i, 2) + End(i, 3));
-    ASSERT_EQ(Find(cache, End(i, 1), End(i, 0)), number(i) + End(i, 3) + End(i, 2));
+    const std::string x = std::to_string(i);
+    ASSERT_EQ(Find(cache, End(i, 0), End(i, 1)), (Texts{"0 0", x + " 2", x + " 3"}));
+    ASSERT_EQ(Find(cache, End(i, 1), End(i, 0)), (Texts{"0 0", x + " 3", x + " 2"}));
   }
 }
 

@@ -1,8 +1,8 @@
 // Program-wide services for tests: a progress sink that remembers every maximum it was given
 // and the highest value it reached, a status sink that records every text, a yield that
-// counts its calls, a fixed date, and the real file system, bundled as ProgramServices. The
-// program folder is the tests' demo installation, whose tool folder Server/PRO holds the
-// stand-in export program.
+// counts its calls, a fixed date, and the machine's own file system or the one given,
+// bundled as ProgramServices. The program folder is the tests' demo installation, whose tool
+// folder Server/PRO holds the stand-in export program.
 #pragma once
 
 #include <string>
@@ -12,6 +12,7 @@
 #include "base/file_system_service.h"
 #include "base/program_services.h"
 #include "base/progress_sink.h"
+#include "platform/native_file_system.h"
 
 namespace routix::testing {
 
@@ -44,6 +45,12 @@ class FixedClock : public base::Clock {
 };
 
 struct FakeServices {
+  FakeServices() : FakeServices(native_files) {}
+  explicit FakeServices(base::FileSystem& files) : file_system(files) {}
+  FakeServices(const FakeServices&) = delete;
+  FakeServices& operator=(const FakeServices&) = delete;
+
+  platform::NativeFileSystem native_files;
   RecordingProgress progress;
   RecordingStatus status;
   base::FileSystemService file_system;

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "base/input_file.h"
 #include "support/temp_folder.h"
 
 namespace routix::testing {
@@ -43,9 +44,22 @@ void CheckHeader(const std::string& b, const std::string& name) {
 }  // namespace
 
 ReadSet ReadShapefileSet(const std::string& base) {
-  std::string shp = ReadFileBytes(base + ".shp");
-  std::string shx = ReadFileBytes(base + ".shx");
-  std::string dbf = ReadFileBytes(base + ".dbf");
+  return DecodeShapefileSet(ReadFileBytes(base + ".shp"), ReadFileBytes(base + ".shx"),
+                            ReadFileBytes(base + ".dbf"));
+}
+
+ReadSet ReadShapefileSet(base::FileSystem& files, const std::string& base) {
+  std::string bytes[3];
+  const char* endings[3] = {".shp", ".shx", ".dbf"};
+  for (int i = 0; i < 3; ++i) {
+    base::InputFile file(files, base + endings[i]);
+    bytes[i].resize(static_cast<size_t>(file.size()));
+    bytes[i].resize(file.ReadAt(0, bytes[i].data(), bytes[i].size()));
+  }
+  return DecodeShapefileSet(bytes[0], bytes[1], bytes[2]);
+}
+
+ReadSet DecodeShapefileSet(const std::string& shp, const std::string& shx, const std::string& dbf) {
   CheckHeader(shp, ".shp");
   CheckHeader(shx, ".shx");
   Require(shp.compare(0, 24, shx, 0, 24) == 0 && shp.compare(28, 72, shx, 28, 72) == 0,

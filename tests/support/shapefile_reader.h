@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/file_system.h"
+
 namespace routix::testing {
 
 struct ReadPoint {
@@ -38,7 +40,10 @@ struct ReadSet {
   std::vector<std::vector<std::string>> rows;
 };
 
-// Reads base + ".shp", ".shx" and ".dbf".
+// Reads base + ".shp", ".shx" and ".dbf" from the disk, or through files.
 ReadSet ReadShapefileSet(const std::string& base);
+ReadSet ReadShapefileSet(base::FileSystem& files, const std::string& base);
+// The set of the three files' bytes.
+ReadSet DecodeShapefileSet(const std::string& shp, const std::string& shx, const std::string& dbf);
 
 }  // namespace routix::testing

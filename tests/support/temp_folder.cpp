@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 namespace routix::testing {
@@ -32,9 +31,14 @@ TempFolder::~TempFolder() {
 std::string TempFolder::Path(std::string_view name) const { return (path_ / name).string(); }
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
   if (!in) throw std::runtime_error("cannot read " + path.string());
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  std::string bytes(static_cast<size_t>(in.tellg()), '\0');
+  in.seekg(0);
+  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+    throw std::runtime_error("cannot read " + path.string());
+  }
+  return bytes;
 }
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {

@@ -7,6 +7,7 @@
 #include "base/conversion_error.h"
 #include "base/input_file.h"
 #include "platform/file_path.h"
+#include "platform/native_file_system.h"
 
 namespace routix::db2asc {
 namespace {
@@ -16,7 +17,8 @@ constexpr size_t kMaxConfigBytes = 64 * 1024;
 constexpr size_t kConfigLines = 9;
 
 std::string ReadWhole(const std::filesystem::path& config) {
-  base::InputFile file(platform::PathText(config));
+  platform::NativeFileSystem files;
+  base::InputFile file(files, platform::PathText(config));
   if (file.size() > kMaxConfigBytes) {
     throw base::FileError("read", platform::PathText(config), "it is too long for a configuration");
   }

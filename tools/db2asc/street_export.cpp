@@ -7,6 +7,7 @@
 #include "base/output_file.h"
 #include "base/text_stream.h"
 #include "platform/file_path.h"
+#include "platform/native_file_system.h"
 #include "sample_data/street_data.h"
 
 namespace routix::db2asc {
@@ -17,9 +18,9 @@ namespace fs = std::filesystem;
 constexpr std::string_view kWorkFile = "db2asc.taf";
 constexpr std::string_view kUnfinishedSuffix = ".part";
 
-void Convert(const fs::path& data, const fs::path& target) {
-  base::TextReader in(platform::PathText(data));
-  base::TextWriter out(platform::PathText(target), base::OutputFile::Mode::kReplace);
+void Convert(base::FileSystem& files, const fs::path& data, const fs::path& target) {
+  base::TextReader in(files, platform::PathText(data));
+  base::TextWriter out(base::OutputFile(files, platform::PathText(target)));
   std::string line;
   while (!in.AtEndOfStream()) {
     in.ReadLine(line);
@@ -38,14 +39,15 @@ void WriteStreetExports(const fs::path& geo, const fs::path& dyn) {
                             "there is no street data");
     }
   }
-  base::OutputFile work(platform::PathText(geo / kWorkFile), base::OutputFile::Mode::kReplace);
+  platform::NativeFileSystem files;
+  base::OutputFile work(files, platform::PathText(geo / kWorkFile));
   work.Close();
 
   for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
     fs::path target = dyn / file.export_name;
     fs::path unfinished = target;
     unfinished += kUnfinishedSuffix;
-    Convert(geo / file.data_name, unfinished);
+    Convert(files, geo / file.data_name, unfinished);
     std::error_code error;
     fs::rename(unfinished, target, error);
     if (error) throw base::FileError("rename", platform::PathText(unfinished), error.message());

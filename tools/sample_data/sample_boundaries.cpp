@@ -9,6 +9,7 @@
 #include "base/output_file.h"
 #include "base/path_utils.h"
 #include "boundaries/boundary_format.h"
+#include "platform/native_file_system.h"
 #include "shapefile/byte_order.h"
 
 namespace routix::sample {
@@ -193,8 +194,9 @@ void WriteSampleBoundaries(const std::string& dyn_folder, uint32_t seed) {
   }
   std::vector<uint8_t> blocks(block_count * kBlockBytes, 0);
 
-  base::OutputFile records(base::NormalizePath(dyn_folder + base::NativeSeparators("\\Rxybnd.dat")),
-                           base::OutputFile::Mode::kReplace);
+  platform::NativeFileSystem files;
+  base::OutputFile records(
+      files, base::NormalizePath(dyn_folder + base::NativeSeparators("\\Rxybnd.dat")));
   size_t next_free = 0;
   for (size_t r = 0; r < list.size(); ++r) {
     const Boundary& b = list[r];
@@ -231,8 +233,7 @@ void WriteSampleBoundaries(const std::string& dyn_folder, uint32_t seed) {
   records.Close();
 
   base::OutputFile extension(
-      base::NormalizePath(dyn_folder + base::NativeSeparators("\\Rxybxt.dat")),
-      base::OutputFile::Mode::kReplace);
+      files, base::NormalizePath(dyn_folder + base::NativeSeparators("\\Rxybxt.dat")));
   extension.Append(blocks.data(), blocks.size());
   extension.Close();
 }

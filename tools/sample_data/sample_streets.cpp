@@ -11,6 +11,7 @@
 
 #include "base/output_file.h"
 #include "platform/file_path.h"
+#include "platform/native_file_system.h"
 #include "street_data.h"
 
 namespace routix::sample {
@@ -320,9 +321,9 @@ class SampleWriter {
       : segments_(segments),
         random_(seed),
         grid_(segments, seed),
-        mapfil_(DataPath(geo_folder, kMapfilData), base::OutputFile::Mode::kReplace),
-        nodfil_(DataPath(geo_folder, kNodfilData), base::OutputFile::Mode::kReplace),
-        second_(DataPath(geo_folder, kSecondData), base::OutputFile::Mode::kReplace) {}
+        mapfil_(files_, DataPath(geo_folder, kMapfilData)),
+        nodfil_(files_, DataPath(geo_folder, kNodfilData)),
+        second_(files_, DataPath(geo_folder, kSecondData)) {}
 
   SampleStreets Write() {
     const int64_t n = grid_.side();
@@ -462,6 +463,7 @@ class SampleWriter {
   const int64_t segments_;
   Random random_;
   const Grid grid_;
+  platform::NativeFileSystem files_;
   base::OutputFile mapfil_;
   base::OutputFile nodfil_;
   base::OutputFile second_;

@@ -1,0 +1,84 @@
+#include "cli/interrupts.h"
+
+#include <atomic>
+#include <csignal>
+#include <string>
+#include <utility>
+
+#include "app/messages.h"
+#include "base/conversion_error.h"
+
+namespace routix::cli {
+namespace {
+
+std::atomic<bool> interrupted{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+
+extern "C" void NoteInterrupt(int signal_number) {
+  interrupted = true;
+  std::signal(signal_number, SIG_DFL);  // a second one ends the program
+}
+
+}  // namespace
+
+// A file being read, checked before each block.
+class InterruptibleFileSystem::Reading final : public base::ReadableFileWrapper {
+ public:
+  Reading(std::unique_ptr<base::ReadableFile> file, InterruptibleFileSystem& files)
+      : ReadableFileWrapper(std::move(file)), files_(files) {}
+  size_t ReadAt(uint64_t offset, void* data, size_t size) override {
+    files_.Check();
+    return ReadableFileWrapper::ReadAt(offset, data, size);
+  }
+
+ private:
+  InterruptibleFileSystem& files_;
+};
+
+// A file being written, checked before each block.
+class InterruptibleFileSystem::Writing final : public base::WritableFileWrapper {
+ public:
+  Writing(std::unique_ptr<base::WritableFile> file, InterruptibleFileSystem& files)
+      : WritableFileWrapper(std::move(file)), files_(files) {}
+  void Append(const void* data, size_t size) override {
+    files_.Check();
+    WritableFileWrapper::Append(data, size);
+  }
+  void WriteAt(uint64_t offset, const void* data, size_t size) override {
+    files_.Check();
+    WritableFileWrapper::WriteAt(offset, data, size);
+  }
+
+ private:
+  InterruptibleFileSystem& files_;
+};
+
+void CatchInterrupts() {
+  std::signal(SIGINT, NoteInterrupt);
+  std::signal(SIGTERM, NoteInterrupt);
+}
+
+std::unique_ptr<base::ReadableFile> InterruptibleFileSystem::OpenForReading(
+    const std::string& path) {
+  Check();
+  return std::make_unique<Reading>(FileSystemWrapper::OpenForReading(path), *this);
+}
+
+std::unique_ptr<base::WritableFile> InterruptibleFileSystem::CreateForWriting(
+    const std::string& path) {
+  Check();
+  return std::make_unique<Writing>(FileSystemWrapper::CreateForWriting(path), *this);
+}
+
+void InterruptibleFileSystem::Copy(const std::string& from, const std::string& to) {
+  Check();
+  FileSystemWrapper::Copy(from, to);
+}
+
+void InterruptibleFileSystem::Check() {
+  if (!interrupted) return;
+  stopped_ = true;
+  throw base::ConversionError(std::string(app::kInterrupted));
+}
+
+}  // namespace routix::cli

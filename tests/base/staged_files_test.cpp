@@ -1,0 +1,106 @@
+#include "base/staged_files.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "base/file_system_service.h"
+#include "support/checks.h"
+#include "support/memory_file_system.h"
+
+namespace routix::base {
+namespace {
+
+using testing::Contains;
+using testing::ErrorOf;
+using testing::Native;
+using Files = std::map<std::string, std::string>;
+
+// An output folder with an earlier set and a file of another name in it, and DYN beside it.
+// What a failure at any step of a run leaves is swept in tests/app/fault_sweep_test.cpp.
+class StagedFilesTest : public ::testing::Test {
+ protected:
+  StagedFilesTest() {
+    memory_.WriteFile(Out("Bnd_zones.shp"), "old shp");
+    memory_.WriteFile(Out("Bnd_zones.dbf"), "old dbf");
+    memory_.WriteFile(Out("Bnd_zones.prj"), "old prj");
+    memory_.WriteFile(Out("notes.txt"), "kept");
+    memory_.WriteFile(Native("/DYN/Rxybnd.dat"), "input");
+  }
+  static std::string Out(const std::string& name) { return Native("/out/") + name; }
+  Files OutFiles() const { return memory_.Snapshot(Native("/out")); }
+
+  // Stages a new .shp and .dbf, and the removal of every Bnd_zones.* file.
+  void Stage(StagedFiles& staged) {
+    for (const char* ending : {".shp", ".dbf"}) {
+      OutputFile file = staged.Create(Out("Bnd_zones") + ending);
+      file.Append(std::string("new") + ending);
+      file.Close();
+    }
+    staged.RemoveFilesOfBaseOnCommit(Out("Bnd_zones"));
+  }
+
+  testing::MemoryFileSystem memory_;
+  FileSystemService files_{memory_};
+};
+
+TEST_F(StagedFilesTest, NothingChangesBeforeTheCommitAndTheCommitChangesAllAtOnce) {
+  const Files before = OutFiles();
+  {
+    StagedFiles staged(files_);
+    Stage(staged);
+    Files during = OutFiles();
+    EXPECT_EQ(during.size(), before.size() + 2);
+    for (const auto& [path, bytes] : before) EXPECT_EQ(during[path], bytes) << path;
+    for (const auto& [path, bytes] : during) {
+      // Temporaries are "~" + the final name + a number, so no pattern of Bnd_zones matches.
+      if (!before.contains(path)) {
+        EXPECT_TRUE(Contains(path, Out("~Bnd_zones.")));
+      }
+    }
+    staged.Commit();
+  }
+  EXPECT_EQ(OutFiles(), (Files{{Out("Bnd_zones.dbf"), "new.dbf"},
+                               {Out("Bnd_zones.shp"), "new.shp"},
+                               {Out("notes.txt"), "kept"}}));
+}
+
+TEST_F(StagedFilesTest, WithoutTheCommitTheTemporariesGoAndTheEarlierFilesStay) {
+  const Files before = OutFiles();
+  {
+    StagedFiles staged(files_);
+    Stage(staged);
+    staged.RemoveOnCommit(Out("notes.txt"));
+  }
+  EXPECT_EQ(OutFiles(), before);
+}
+
+TEST_F(StagedFilesTest, AFolderAReadOnlyFileOrAnInputIsRefusedWhenItIsNamed) {
+  memory_.CreateFolders(Out("roads.shp"));
+  memory_.WriteFile(Out("Report.err"), "old");
+  memory_.SetReadOnly(Out("Report.err"), true);
+  memory_.Link(Out("roads.dbf"), Native("/DYN/Rxybnd.dat"));
+  const Files before = OutFiles();
+  struct Row {
+    std::string path;
+    std::string reason;
+  } rows[] = {
+      {Out("roads.shp"), "Is a directory"},
+      {Out("Report.err"), "the file is read-only"},
+      {Out("roads.dbf"), "it is " + Native("/DYN/Rxybnd.dat") + ", which this run reads"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    StagedFiles staged(files_, {Native("/DYN/Rxybnd.dat")});
+    const std::string created = ErrorOf([&] { staged.Create(row.path); });
+    const std::string removed = ErrorOf([&] { staged.RemoveOnCommit(row.path); });
+    for (const std::string& error : {created, removed}) {
+      EXPECT_TRUE(Contains(error, "Cannot replace " + row.path + ": " + row.reason));
+    }
+  }
+  EXPECT_EQ(OutFiles(), before);
+}
+
+}  // namespace
+}  // namespace routix::base
