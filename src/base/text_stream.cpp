@@ -7,7 +7,7 @@
 namespace routix::base {
 namespace {
 
-constexpr size_t kReadBufferBytes = size_t{1} << 20;
+constexpr size_t kReadBufferBytes = size_t{1} << 18;
 
 }  // namespace
 
