@@ -120,7 +120,7 @@ int64_t FileSystemService::LineCount(const std::string& path) const {
   InputFile file(file_system_, path);
   // No larger than the file: a small file costs little.
   const size_t chunk_bytes =
-      static_cast<size_t>(std::min<uint64_t>(size_t{1} << 18, file.size() + 1));
+      static_cast<size_t>(std::min<uint64_t>(TextReader::kBufferBytes, file.size() + 1));
   const std::unique_ptr<char[]> chunk = std::make_unique_for_overwrite<char[]>(chunk_bytes);
   int64_t breaks = 0;
   uint64_t offset = 0;

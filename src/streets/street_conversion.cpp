@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <new>
+#include <optional>
 #include <string_view>
 
 #include "base/conversion_error.h"
@@ -86,7 +87,7 @@ class StreetConversion {
   // Each segment's points go straight into the writer's batch; the writer reads its ends.
   void ConvertMapfil(SegmentWriter& writer) {
     reading_ = &mapfil_path_;
-    while (!mapfil_.AtEndOfStream() && ReadSegmentRecord(mapfil_, record_, line_)) {
+    while (NextRecord(mapfil_)) {
       CountRecord();
       const bool matched =
           has_shape_ && shape_lines_.number() == ReadLenientNumber(Column(record_, kSegmentNumber));
@@ -106,13 +107,22 @@ class StreetConversion {
   }
 
   void ConvertSecond(SegmentWriter& writer) {
-    while (!second_.AtEndOfStream() && ReadSegmentRecord(second_, record_, line_)) {
+    while (NextRecord(second_)) {
       CountRecord();
       SegmentBatch& batch = writer.batch();
       batch.BeginSegment();
       cache_.AppendShape(Column(record_, kFromText), Column(record_, kToText), batch.points());
       EndSegment(writer);
     }
+  }
+
+  // Reads the next complete record of file into record_.
+  bool NextRecord(base::TextReader& file) {
+    if (file.AtEndOfStream()) return false;
+    const std::optional<std::string_view> record = ReadSegmentRecord(file, record_storage_, line_);
+    if (!record.has_value()) return false;
+    record_ = *record;
+    return true;
   }
 
   void CountRecord() {
@@ -137,7 +147,8 @@ class StreetConversion {
   const std::string* reading_ = &mapfil_path_;
   ShapeCache cache_;
   bool has_shape_ = false;
-  std::string record_;
+  std::string_view record_;  // in its export's buffer or in record_storage_
+  std::string record_storage_;
   std::string line_;
 };
 
