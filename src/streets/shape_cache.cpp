@@ -35,10 +35,8 @@ constexpr size_t kPackedEndBytes = ShapeCache::kEndTextLength / 2;
 constexpr size_t kRawPointBytes = sizeof(shapefile::ShapePoint);
 static_assert(kRawPointBytes == 16);
 
-// The characters of a number column, one 4-bit code each.
-constexpr char kCodeCharacters[16] = {' ', '0', '1', '2', '3', '4', '5', '6',
-                                      '7', '8', '9', '.', '-', '+', 'e', 'E'};
-
+// The 4-bit code of a character of a number column: blank, digits, point, signs, exponent
+// letters; -1 for any other.
 int CodeOf(char c) {
   if (c >= '0' && c <= '9') return c - '0' + 1;
   switch (c) {

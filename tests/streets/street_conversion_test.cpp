@@ -340,7 +340,7 @@ TEST(ConvertStreetNetwork, AFailureOnEitherSideOfALargeRunStopsItAndLeavesTheEar
     EXPECT_TRUE(failed.error.starts_with("Cannot ")) << failed.error;
     EXPECT_TRUE(testing::Contains(failed.error, Native("/S/"))) << failed.error;
   }
-  for (uint64_t room : {0, 1000, 100000, 400000, 800000}) {
+  for (const uint64_t room : {0u, 1000u, 100000u, 400000u, 800000u}) {
     SCOPED_TRACE(room);
     EXPECT_TRUE(testing::Contains(
         run([&](testing::FaultInjectingFileSystem& faults) { faults.FillDiskAfter(room); }).error,
