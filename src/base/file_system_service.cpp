@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -119,12 +120,18 @@ int64_t FileSystemService::LineCount(const std::string& path) const {
   InputFile file(file_system_, path);
   // No larger than the file: a small file costs little.
   const size_t chunk_bytes =
-      static_cast<size_t>(std::min<uint64_t>(size_t{1} << 20, file.size() + 1));
+      static_cast<size_t>(std::min<uint64_t>(TextReader::kBufferBytes, file.size() + 1));
   const std::unique_ptr<char[]> chunk = std::make_unique_for_overwrite<char[]>(chunk_bytes);
   int64_t breaks = 0;
   uint64_t offset = 0;
   while (size_t read = file.ReadAt(offset, chunk.get(), chunk_bytes)) {
-    for (size_t i = 0; i < read; ++i) breaks += chunk[i] == '\n';
+    // Line ends found with memchr, which looks at many bytes a step.
+    const char* const end = chunk.get() + read;
+    for (const char* at = chunk.get();
+         (at = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at))));
+         ++at) {
+      ++breaks;
+    }
     offset += read;
   }
   return breaks;

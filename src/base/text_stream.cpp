@@ -5,17 +5,12 @@
 #include <utility>
 
 namespace routix::base {
-namespace {
-
-constexpr size_t kReadBufferBytes = size_t{1} << 20;
-
-}  // namespace
 
 TextReader::TextReader(FileSystem& files, const std::string& path)
     : path_(path),
       file_(files.OpenForReading(path)),
       // No larger than the file: a small file costs little.
-      capacity_(static_cast<size_t>(std::min<uint64_t>(kReadBufferBytes, file_->size() + 1))),
+      capacity_(static_cast<size_t>(std::min<uint64_t>(kBufferBytes, file_->size() + 1))),
       buffer_(new char[capacity_]) {}
 
 bool TextReader::Fill() {
@@ -50,6 +45,21 @@ void TextReader::ReadLine(std::string& line, size_t max_kept) {
     }
   }
   ++line_;
+}
+
+std::string_view TextReader::ReadLineView(std::string& spill, size_t max_kept) {
+  const char* start = buffer_.get() + position_;
+  const void* feed = std::memchr(start, '\n', end_ - position_);
+  if (feed == nullptr) {
+    ReadLine(spill, max_kept);
+    return spill;
+  }
+  size_t length = static_cast<size_t>(static_cast<const char*>(feed) - start);
+  position_ += length + 1;
+  ++line_;
+  if (length > max_kept) return std::string_view(start, max_kept);
+  if (length > 0 && start[length - 1] == '\r') --length;  // the break's carriage return
+  return std::string_view(start, length);
 }
 
 std::string TextReader::ReadLine() {

@@ -2,9 +2,9 @@
 // A TextReader reads through a large buffer, one FileSystem call a block; a line ends at a
 // line feed, and a carriage return right before it goes with it, so CR LF and a lone LF both
 // end a line and a last line without a break is still a line. A line can be taken whole, cut
-// to its first characters, or a few characters at a time, so a reader holds no more of a
-// line than it looks at. A TextWriter ends every line with CR LF. Failures throw FileError
-// naming the file.
+// to its first characters, seen where it lies in the buffer, or a few characters at a time,
+// so a reader holds no more of a line than it looks at. A TextWriter ends every line with
+// CR LF. Failures throw FileError naming the file.
 #pragma once
 
 #include <cstddef>
@@ -20,6 +20,9 @@ namespace routix::base {
 
 class TextReader {
  public:
+  // The most a reader holds of its file at once.
+  static constexpr size_t kBufferBytes = size_t{256} << 10;
+
   TextReader(FileSystem& files, const std::string& path);
   TextReader(TextReader&& other) noexcept = default;
   TextReader& operator=(TextReader&&) = delete;
@@ -32,6 +35,10 @@ class TextReader {
   // more holds no more, however long the line is.
   void ReadLine(std::string& line, size_t max_kept = SIZE_MAX);
   std::string ReadLine();
+  // The same line as ReadLine(spill, max_kept) gives, without a copy where the line lies
+  // whole in the reader's buffer: a view of it there, valid until the next call; otherwise
+  // a view of spill, which takes the line.
+  std::string_view ReadLineView(std::string& spill, size_t max_kept = SIZE_MAX);
   // Reads the next characters of the current line into out, up to size, and gives how many:
   // fewer only where the line ends, whose break is then read too. The next call goes on
   // with the next line.

@@ -7,6 +7,8 @@
 // finishes doing so.
 #pragma once
 
+#include <atomic>
+
 #include "base/file_system_wrapper.h"
 
 namespace routix::cli {
@@ -31,7 +33,7 @@ class InterruptibleFileSystem : public base::FileSystemWrapper {
   // Throws ConversionError(kInterrupted) once an interrupt has come.
   void Check();
 
-  bool stopped_ = false;
+  std::atomic<bool> stopped_ = false;  // calls come from the street conversion's two threads
 };
 
 }  // namespace routix::cli

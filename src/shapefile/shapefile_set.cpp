@@ -76,7 +76,7 @@ ShapefileSet::ShapefileSet(base::StagedFiles& staged, std::string base_name, int
     dbf_.Append(descriptor.data(), descriptor.size());
   }
   dbf_.Append(&kDbfHeaderTerminator, 1);
-  row_.assign(dbf_record_length_, ' ');
+  row_.assign(dbf_record_length_ - 1u, ' ');
 
   for (const CompanionFile& companion : kCompanionFiles) {
     base::OutputFile file = staged.Create(base_name_ + std::string(companion.extension));
@@ -102,9 +102,21 @@ ShapefileSet::~ShapefileSet() {
 
 void ShapefileSet::WriteFeature(std::span<const ShapePoint> points,
                                 std::span<const std::string_view> values) {
+  if (values.size() != fields_.size()) {
+    throw std::invalid_argument("feature with the wrong number of values");
+  }
+  size_t at = 0;
+  for (size_t i = 0; i < fields_.size(); ++i) {
+    PadFieldInto(values[i], fields_[i].width, fields_[i].type == 'C', row_.data() + at);
+    at += static_cast<size_t>(fields_[i].width);
+  }
+  WriteFeatureRow(points, row_);
+}
+
+void ShapefileSet::WriteFeatureRow(std::span<const ShapePoint> points, std::string_view row) {
   if (!open_) throw std::logic_error("feature written to a closed shapefile set");
-  if (points.empty() || values.size() != fields_.size()) {
-    throw std::invalid_argument("feature without points or with the wrong number of values");
+  if (points.empty() || row.size() != row_.size()) {
+    throw std::invalid_argument("feature without points or with a row of the wrong length");
   }
   const ShapeRecord record = BuildShapeRecord(run_.records + 1, shape_type_, points);
   const int64_t next_offset = run_.next_offset + record.content_length + kRecordHeaderWords;
@@ -116,7 +128,7 @@ void ShapefileSet::WriteFeature(std::span<const ShapePoint> points,
   }
   WriteShapeRecord(record);
   WriteIndexRecord(run_.next_offset, static_cast<int32_t>(record.content_length));
-  WriteAttributeRecord(values);
+  WriteAttributeRecord(row);
   if (run_.records == 0) {
     run_.header_box = record.box;
   } else {
@@ -169,14 +181,9 @@ void ShapefileSet::WriteIndexRecord(int32_t offset, int32_t content_length) {
   shx_.Append(entry, sizeof entry);
 }
 
-void ShapefileSet::WriteAttributeRecord(std::span<const std::string_view> values) {
-  row_[0] = kDbfRecordNotDeleted;
-  size_t at = 1;
-  for (size_t i = 0; i < fields_.size(); ++i) {
-    PadFieldInto(values[i], fields_[i].width, fields_[i].type == 'C', row_.data() + at);
-    at += static_cast<size_t>(fields_[i].width);
-  }
-  dbf_.Append(row_);
+void ShapefileSet::WriteAttributeRecord(std::string_view row) {
+  dbf_.Append(&kDbfRecordNotDeleted, 1);
+  dbf_.Append(row);
 }
 
 void ShapefileSet::CloseShapefileSet(const Box& header_box, int32_t main_file_words,

@@ -59,6 +59,9 @@ class ShapefileSet {
   // Appends one feature: the shape record of the points (at least one), numbered on from the
   // last, its index entry, and its attribute row of one raw value per field in table order.
   void WriteFeature(std::span<const ShapePoint> points, std::span<const std::string_view> values);
+  // The same with the attribute row already formatted: the fields' padded values back to
+  // back, as long as the table's record without its deletion flag.
+  void WriteFeatureRow(std::span<const ShapePoint> points, std::string_view row);
   void Close();
 
   const RunState& run_state() const { return run_; }
@@ -77,7 +80,7 @@ class ShapefileSet {
 
   void WriteShapeRecord(const ShapeRecord& record);
   void WriteIndexRecord(int32_t offset, int32_t content_length);
-  void WriteAttributeRecord(std::span<const std::string_view> values);
+  void WriteAttributeRecord(std::string_view row);
   void CloseShapefileSet(const Box& header_box, int32_t main_file_words, int32_t records);
   void FillMainHeader(int32_t file_words, const Box& box);
 
@@ -92,7 +95,7 @@ class ShapefileSet {
   base::OutputFile shp_, shx_, dbf_;
   RunState run_;
   std::vector<uint8_t> record_bytes_;
-  std::string row_;
+  std::string row_;  // the fields of WriteFeature's row
   bool open_ = true;
 };
 

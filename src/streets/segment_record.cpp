@@ -2,15 +2,18 @@
 
 namespace routix::streets {
 
-bool ReadSegmentRecord(base::TextReader& file, std::string& record, std::string& line) {
-  file.ReadLine(record, kRecordColumns);
-  while (record.size() < kMinRecordLength) {
-    if (file.AtEndOfStream()) return false;
+std::optional<std::string_view> ReadSegmentRecord(base::TextReader& file, std::string& storage,
+                                                  std::string& line) {
+  const std::string_view first = file.ReadLineView(storage, kRecordColumns);
+  if (first.size() >= kMinRecordLength) return first;
+  if (first.data() != storage.data()) storage.assign(first);
+  while (storage.size() < kMinRecordLength) {
+    if (file.AtEndOfStream()) return std::nullopt;
     file.ReadLine(line, kRecordColumns);
-    record += ' ';
-    record += line;
+    storage += ' ';
+    storage += line;
   }
-  return true;
+  return storage;
 }
 
 }  // namespace routix::streets

@@ -5,6 +5,7 @@
 // a column past the end of a text is empty, one that the end cuts is cut.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,9 +42,12 @@ inline std::string_view Column(std::string_view text, Columns columns) {
   return text.substr(start, static_cast<size_t>(columns.width));
 }
 
-// Reads the next record into record, using line as scratch space, keeping at most
-// kRecordColumns characters of each line. Gives false when the file ends before the record
-// reaches kMinRecordLength characters: the record is incomplete.
-bool ReadSegmentRecord(base::TextReader& file, std::string& record, std::string& line);
+// Reads the next record, keeping at most kRecordColumns characters of each line, and gives a
+// view of it: in the reader's buffer, valid until its next call, where the record is one
+// line that lies whole there, otherwise in storage (line is scratch space). Gives nothing
+// when the file ends before the record reaches kMinRecordLength characters: the record is
+// incomplete.
+std::optional<std::string_view> ReadSegmentRecord(base::TextReader& file, std::string& storage,
+                                                  std::string& line);
 
 }  // namespace routix::streets

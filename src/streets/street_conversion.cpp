@@ -1,10 +1,9 @@
 #include "streets/street_conversion.h"
 
-#include <array>
 #include <limits>
 #include <new>
+#include <optional>
 #include <string_view>
-#include <vector>
 
 #include "base/conversion_error.h"
 #include "base/destination_lock.h"
@@ -14,9 +13,9 @@
 #include "shapefile/shapefile_set.h"
 #include "streets/lenient_number.h"
 #include "streets/segment_record.h"
+#include "streets/segment_writer.h"
 #include "streets/shape_cache.h"
 #include "streets/shape_line_reader.h"
-#include "streets/street_shape.h"
 #include "streets/street_table.h"
 
 namespace routix::streets {
@@ -53,16 +52,20 @@ class StreetConversion {
       shapefile::ShapefileSet set =
           shapefile::OpenShapefileSet(staged, output_base, shapefile::kPolyLine, StreetFields(),
                                       services_.clock.Today(), projection);
-      StartProgress(mapfil_lines, "Writting shape file from mapfil.asc ...");
-      services_.yield.Yield();
-      ConvertMapfil(set);
-      mapfil_.Close();
-      nodfil_.Close();
+      {
+        SegmentWriter writer(set);
+        StartProgress(mapfil_lines, "Writting shape file from mapfil.asc ...");
+        services_.yield.Yield();
+        ConvertMapfil(writer);
+        mapfil_.Close();
+        nodfil_.Close();
 
-      reading_ = &second_path_;
-      StartProgress(files.LineCount(second_path_), "Writting shape file from second.asc ...");
-      ConvertSecond(set);
-      second_.Close();
+        reading_ = &second_path_;
+        StartProgress(files.LineCount(second_path_), "Writting shape file from second.asc ...");
+        ConvertSecond(writer);
+        second_.Close();
+        writer.Finish();
+      }
       set.Close();
       staged.Commit();
       return set.run_state().records;
@@ -82,42 +85,45 @@ class StreetConversion {
     services_.main_status_panel.SetText(status);
   }
 
-  void ConvertMapfil(shapefile::ShapefileSet& set) {
+  // Each segment's points go straight into the writer's batch; the writer reads its ends.
+  void ConvertMapfil(SegmentWriter& writer) {
     reading_ = &mapfil_path_;
-    while (!mapfil_.AtEndOfStream() && ReadSegmentRecord(mapfil_, record_, line_)) {
+    while (NextRecord(mapfil_)) {
       CountRecord();
       const bool matched =
           has_shape_ && shape_lines_.number() == ReadLenientNumber(Column(record_, kSegmentNumber));
-      points_.clear();
-      points_.push_back(FromEnd(record_));
+      SegmentBatch& batch = writer.batch();
+      batch.BeginSegment();
       if (matched) {
         reading_ = &nodfil_path_;
-        shape_lines_.AppendPoints(points_);
-        reading_ = &mapfil_path_;
-      }
-      if (ReadLenientNumber(Column(record_, kShareMark)) > 0) {
-        cache_.Remember(Column(record_, kFromText), Column(record_, kToText),
-                        std::span(points_).subspan(1));
-      }
-      points_.push_back(ToEnd(record_));
-      if (matched) {
-        reading_ = &nodfil_path_;
+        shape_lines_.AppendPoints(batch.points());
         has_shape_ = shape_lines_.Next();
         reading_ = &mapfil_path_;
       }
-      WriteSegment(set);
+      if (ReadLenientNumber(Column(record_, kShareMark)) > 0) {
+        cache_.Remember(Column(record_, kFromText), Column(record_, kToText), batch.inner_points());
+      }
+      EndSegment(writer);
     }
   }
 
-  void ConvertSecond(shapefile::ShapefileSet& set) {
-    while (!second_.AtEndOfStream() && ReadSegmentRecord(second_, record_, line_)) {
+  void ConvertSecond(SegmentWriter& writer) {
+    while (NextRecord(second_)) {
       CountRecord();
-      points_.clear();
-      points_.push_back(FromEnd(record_));
-      cache_.AppendShape(Column(record_, kFromText), Column(record_, kToText), points_);
-      points_.push_back(ToEnd(record_));
-      WriteSegment(set);
+      SegmentBatch& batch = writer.batch();
+      batch.BeginSegment();
+      cache_.AppendShape(Column(record_, kFromText), Column(record_, kToText), batch.points());
+      EndSegment(writer);
     }
+  }
+
+  // Reads the next complete record of file into record_.
+  bool NextRecord(base::TextReader& file) {
+    if (file.AtEndOfStream()) return false;
+    const std::optional<std::string_view> record = ReadSegmentRecord(file, record_storage_, line_);
+    if (!record.has_value()) return false;
+    record_ = *record;
+    return true;
   }
 
   void CountRecord() {
@@ -125,9 +131,9 @@ class StreetConversion {
     services_.yield.Yield();
   }
 
-  void WriteSegment(shapefile::ShapefileSet& set) {
-    StreetAttributeValues(record_, values_);
-    set.WriteFeature(points_, values_);
+  void EndSegment(SegmentWriter& writer) {
+    writer.batch().EndSegment(record_);
+    writer.HandOverIfFull();
   }
 
   const base::ProgramServices& services_;
@@ -142,10 +148,9 @@ class StreetConversion {
   const std::string* reading_ = &mapfil_path_;
   ShapeCache cache_;
   bool has_shape_ = false;
-  std::string record_;
+  std::string_view record_;  // in its export's buffer or in record_storage_
+  std::string record_storage_;
   std::string line_;
-  std::vector<shapefile::ShapePoint> points_;
-  std::array<std::string_view, kStreetFieldCount> values_;
 };
 
 }  // namespace

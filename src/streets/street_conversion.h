@@ -2,10 +2,12 @@
 // 25-field row per Mapfil.asc segment, with the points of its Nodfil.asc line, then per
 // Second.asc segment, with the points of a marked segment with the same ends. The exports
 // stream through; only the ShapeCache grows, and a long line costs no more than the points
-// of its segment. The set is staged and takes the place of an earlier one only when it is
-// complete, while no other run may write into its folder. A missing or unreadable export, a
-// failed write, a file of the set that is an export, and a lack of memory (naming the export
-// being read) throw ConversionError and leave every earlier file as it was.
+// of its segment. The calling thread reads the exports and alone reports progress and
+// yields; a second thread formats and writes the set, and a failure on either stops both.
+// The set is staged and takes the place of an earlier one only when it is complete, while
+// no other run may write into its folder. A missing or unreadable export, a failed write, a
+// file of the set that is an export, and a lack of memory (naming the export being read)
+// throw ConversionError and leave every earlier file as it was.
 #pragma once
 
 #include <cstdint>

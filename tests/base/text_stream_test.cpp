@@ -11,7 +11,7 @@ namespace routix::base {
 namespace {
 
 // The lines of a file of bytes, each cut to max_kept characters; the reader's line number at
-// the end is checked to follow them.
+// the end is checked to follow them, and the lines read as views to be the same.
 std::vector<std::string> ReadAll(const std::string& bytes, size_t max_kept = SIZE_MAX) {
   testing::MemoryFileSystem memory;
   memory.WriteFile("t.txt", bytes);
@@ -26,12 +26,22 @@ std::vector<std::string> ReadAll(const std::string& bytes, size_t max_kept = SIZ
   if (max_kept < 1024) {
     EXPECT_LT(line.capacity(), 1024u);  // a long line never lives in memory
   }
+  // The same lines read as views.
+  TextReader viewing(memory, "t.txt");
+  std::vector<std::string> views;
+  std::string spill;
+  while (!viewing.AtEndOfStream()) views.emplace_back(viewing.ReadLineView(spill, max_kept));
+  EXPECT_EQ(views, lines);
+  EXPECT_EQ(viewing.Line(), reader.Line());
+  if (max_kept < 1024) {
+    EXPECT_LT(spill.capacity(), 1024u);
+  }
   return lines;
 }
 
 TEST(TextReader, LinesEndAtCrLfOrALoneLfAndALastLineNeedsNoBreak) {
-  std::string edge(3 * 1024 * 1024 + 7, 'x');
-  edge[1024 * 1024 - 1] = '\r';  // a CR at a buffer edge that is not before the LF
+  std::string edge(3 * TextReader::kBufferBytes + 7, 'x');
+  edge[TextReader::kBufferBytes - 1] = '\r';  // a CR at a buffer edge that is not before the LF
   struct Row {
     std::string bytes;
     std::vector<std::string> lines;
@@ -59,7 +69,8 @@ TEST(TextReader, KeepsOnlyTheFirstCharactersAskedForAndStillEndsTheLineAtItsFeed
       {"abc\r\nab\r\n", {"abc", "ab"}},  // the break's CR is never kept
       {"ab\r\r\n", {"ab\r"}},
       {"abcd\r", {"abc"}},
-      {std::string(3 * 1024 * 1024, 'x') + "\r\nend", {"xxx", "end"}},
+      {std::string(3 * TextReader::kBufferBytes, 'x') + "\r\nend", {"xxx", "end"}},
+      {std::string(TextReader::kBufferBytes - 1, 'x') + "\r\nab", {"xxx", "ab"}},  // CR LF astride
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.bytes.substr(0, 16));
@@ -87,7 +98,8 @@ std::vector<std::string> ReadInPieces(const std::string& bytes, size_t size) {
 }
 
 TEST(TextReader, ReadsALinePieceByPieceAndTellsItsEndByAShortPiece) {
-  const std::string edge(1024 * 1024 - 1, 'x');  // the buffer ends between a CR and its LF
+  const std::string edge(TextReader::kBufferBytes - 1,
+                         'x');  // the buffer ends between a CR and its LF
   std::string edge_pieces;
   for (size_t i = 0; i < edge.size() / 2; ++i) edge_pieces += "xx|";
   struct Row {

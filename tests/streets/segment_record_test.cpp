@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/memory_file_system.h"
@@ -16,14 +18,15 @@ std::vector<std::string> Records(const std::string& bytes, bool* incomplete) {
   memory.WriteFile("Mapfil.asc", bytes);
   base::TextReader file(memory, "Mapfil.asc");
   std::vector<std::string> records;
-  std::string record, line;
+  std::string storage, line;
   *incomplete = false;
   while (!file.AtEndOfStream()) {
-    if (!ReadSegmentRecord(file, record, line)) {
+    const std::optional<std::string_view> record = ReadSegmentRecord(file, storage, line);
+    if (!record.has_value()) {
       *incomplete = true;
       break;
     }
-    records.push_back(record);
+    records.emplace_back(*record);
   }
   return records;
 }
@@ -69,10 +72,11 @@ TEST(ReadSegmentRecord, ALineWithoutEndGivesOneRecordOfItsFirstColumnsInBoundedM
     testing::MemoryFileSystem memory;
     memory.WriteFile("Mapfil.asc", row.bytes);
     base::TextReader file(memory, "Mapfil.asc");
-    std::string record, line;
-    ASSERT_TRUE(ReadSegmentRecord(file, record, line));
-    EXPECT_EQ(record, row.record);
-    EXPECT_LT(record.capacity() + line.capacity(), 4096u);
+    std::string storage, line;
+    const std::optional<std::string_view> record = ReadSegmentRecord(file, storage, line);
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(*record, row.record);
+    EXPECT_LT(storage.capacity() + line.capacity(), 4096u);
     EXPECT_TRUE(file.AtEndOfStream());
   }
 }

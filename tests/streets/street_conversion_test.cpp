@@ -13,6 +13,7 @@
 
 #include "support/checks.h"
 #include "support/fake_services.h"
+#include "support/fault_injection.h"
 #include "support/memory_file_system.h"
 #include "support/shapefile_reader.h"
 
@@ -288,6 +289,62 @@ TEST(ConvertStreetNetwork, AnyFailureLeavesTheEarlierSetAndNamesTheFile) {
     const auto before = network.memory().Snapshot(Native("/S"));
     EXPECT_TRUE(testing::Contains(testing::ErrorOf([&] { network.Convert(); }), row.message));
     EXPECT_EQ(network.memory().Snapshot(Native("/S")), before);
+  }
+}
+
+TEST(ConvertStreetNetwork, AFailureOnEitherSideOfALargeRunStopsItAndLeavesTheEarlierSet) {
+  // Enough records for many batches between reading the exports and writing the set, so a
+  // failure comes while both are at work.
+  std::vector<std::string> mapfil, nodfil, second;
+  for (int i = 1; i <= 2500; ++i) {
+    const std::string number = std::to_string(100000 + i).substr(0, 6);
+    mapfil.push_back(Record(number, i, i + 1, i % 2 == 0 ? " 1" : "  "));
+    if (i % 3 == 0) nodfil.push_back(Shape(number, {i, i, i}));
+    second.push_back(Record(number, i + 1, i));
+  }
+  testing::MemoryFileSystem start;
+  start.WriteFile(StreetNetwork::Dyn("Mapfil.asc"), Lines(mapfil));
+  start.WriteFile(StreetNetwork::Dyn("Nodfil.asc"), Lines(nodfil));
+  start.WriteFile(StreetNetwork::Dyn("Second.asc"), Lines(second));
+  start.WriteFile(StreetNetwork::Output(), "earlier output");
+  const auto before = start.Snapshot(Native("/S"));
+  // One run with the fault that arm sets up: its error, the call that failed and the count
+  // of calls.
+  struct Outcome {
+    std::string error, failed_call;
+    int64_t calls;
+  };
+  auto run = [&](auto arm) {
+    testing::MemoryFileSystem memory = start;
+    testing::FaultInjectingFileSystem faults(memory);
+    testing::FakeServices fake(faults);
+    arm(faults);
+    const std::string error = testing::ErrorOf(
+        [&] { ConvertStreetNetwork(Native("/S"), Native("/S/out"), fake.services); });
+    if (error != testing::kNoError) {
+      EXPECT_EQ(memory.Snapshot(Native("/S")), before) << error;
+    }
+    return Outcome{error, faults.failed_call(), faults.calls()};
+  };
+  const Outcome clean = run([](testing::FaultInjectingFileSystem&) {});
+  ASSERT_EQ(clean.error, testing::kNoError);
+  for (int64_t call = 1; call <= clean.calls; call += call < clean.calls - 40 ? 7 : 1) {
+    const Outcome failed = run([&](testing::FaultInjectingFileSystem& faults) {
+      faults.FailCall(call, testing::Fault::kShortWrite);
+    });
+    SCOPED_TRACE(failed.failed_call);
+    if (failed.error == testing::kNoError) {  // the earlier set's removal, tried again
+      EXPECT_TRUE(testing::Contains(failed.failed_call, ".old"));
+      continue;
+    }
+    EXPECT_TRUE(failed.error.starts_with("Cannot ")) << failed.error;
+    EXPECT_TRUE(testing::Contains(failed.error, Native("/S/"))) << failed.error;
+  }
+  for (const uint64_t room : {0u, 1000u, 100000u, 400000u, 800000u}) {
+    SCOPED_TRACE(room);
+    EXPECT_TRUE(testing::Contains(
+        run([&](testing::FaultInjectingFileSystem& faults) { faults.FillDiskAfter(room); }).error,
+        "No space left"));
   }
 }
 

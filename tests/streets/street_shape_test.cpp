@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -148,6 +151,56 @@ TEST(ShapeCache, FindsEverySegmentAmongMany) {
     const std::string x = std::to_string(i);
     ASSERT_EQ(Find(cache, End(i, 0), End(i, 1)), (Texts{"0 0", x + " 2", x + " 3"}));
     ASSERT_EQ(Find(cache, End(i, 1), End(i, 0)), (Texts{"0 0", x + " 3", x + " 2"}));
+  }
+}
+
+TEST(ShapeCache, GivesBackEveryEndTextAndValueAsItWasGiven) {
+  // Number texts and values of a few decimals are packed, the others kept as they are.
+  const std::string ends[] = {
+      " 491036.89 3991000.9", "  -1.5e+3       +2.0",  // numbers
+      " 491036.89 3991000.X",
+      std::string(" 491036.89\0\xFC"
+                  "991000.9",
+                  20),  // not only numbers
+  };
+  const double kTiny = std::numeric_limits<double>::denorm_min();
+  const std::vector<ShapePoint> shapes[] = {
+      {{491036.89, 3991000.9}, {-0.0, 0}, {-1234.5678901, 34359738367.0}},
+      {{491036.89, 0.1 + 0.2}},  // a value no decimal text of 10 columns gives
+      {{1e300, kTiny}, {-34359738368.0, 1}},
+      {},
+  };
+  auto same = [](const std::vector<ShapePoint>& a, const std::vector<ShapePoint>& b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+      if (std::bit_cast<uint64_t>(a[i].x) != std::bit_cast<uint64_t>(b[i].x) ||
+          std::bit_cast<uint64_t>(a[i].y) != std::bit_cast<uint64_t>(b[i].y)) {
+        return false;
+      }
+    }
+    return true;
+  };
+  for (const std::string& from : ends) {
+    for (const std::string& to : ends) {
+      for (const std::vector<ShapePoint>& shape : shapes) {
+        SCOPED_TRACE("from \"" + from + "\" to \"" + to + "\", " + std::to_string(shape.size()) +
+                     " points");
+        ShapeCache cache;
+        cache.Remember(from, to, shape);
+        std::vector<ShapePoint> forward, backward;
+        cache.AppendShape(from, to, forward);
+        cache.AppendShape(to, from, backward);
+        EXPECT_TRUE(same(forward, shape));
+        EXPECT_TRUE(same(backward, from == to
+                                       ? shape  // a loop is one key
+                                       : std::vector<ShapePoint>(shape.rbegin(), shape.rend())));
+        for (const std::string& other : ends) {  // no other pair of ends finds it
+          std::vector<ShapePoint> none;
+          if (other != from && other != to) cache.AppendShape(from, other, none);
+          EXPECT_TRUE(none.empty()) << other;
+        }
+      }
+    }
   }
 }
 

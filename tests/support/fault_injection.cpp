@@ -66,10 +66,12 @@ bool FaultInjectingFileSystem::Counts(const std::string& action, const std::stri
 }
 
 void FaultInjectingFileSystem::Check(const char* action, const std::string& path) {
+  const std::lock_guard lock(mutex_);
   if (Counts(action, path)) throw FileError(action, path, EIO);
 }
 
 size_t FaultInjectingFileSystem::Room(const std::string& path, size_t size) {
+  const std::lock_guard lock(mutex_);
   size_t room = size;
   if (Counts("write", path)) {
     if (fault_ == Fault::kError) throw FileError("write", path, EIO);

@@ -2,10 +2,11 @@
 // that can fail is counted from 1: opening, creating, renaming, deleting, listing, creating a
 // folder, copying and locking, and each read, write, flush and close of a file (StatusOf,
 // SameFile and SyncFolder, which never fail, are not). The chosen call fails with the chosen
-// fault; or, once the disk is "full", every write fails.
+// fault; or, once the disk is "full", every write fails. Calls may come from several threads.
 #pragma once
 
 #include <cstdint>
+#include <mutex>
 #include <string>
 
 #include "base/file_system_wrapper.h"
@@ -56,6 +57,7 @@ class FaultInjectingFileSystem : public base::FileSystemWrapper {
   // it does not.
   size_t Room(const std::string& path, size_t size);
 
+  std::mutex mutex_;  // guards the counts below
   int64_t calls_ = 0;
   int64_t failing_call_ = 0;
   Fault fault_ = Fault::kError;
