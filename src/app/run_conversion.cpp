@@ -7,6 +7,7 @@
 #include "app/destination.h"
 #include "app/driver_paths.h"
 #include "base/path_utils.h"
+#include "platform/ansi_text.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
 #include "streets/street_conversion.h"
@@ -145,6 +146,11 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
   // The export's command line quotes its paths with ", which no Windows name may hold.
   if (options.run_export && server_folder.find('"') != std::string::npos) {
     ui.ShowMessage(ServerFolderWithQuote(server_folder));
+    ui.Untick(CheckBox::kGeo2Shp);
+    return false;
+  }
+  if (options.run_export && !platform::AnsiFolderPath(server_folder)) {
+    ui.ShowMessage(ServerFolderNotInCodePage(server_folder));
     ui.Untick(CheckBox::kGeo2Shp);
     return false;
   }
