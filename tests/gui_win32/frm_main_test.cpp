@@ -200,7 +200,7 @@ TEST_F(FrmMainTest, WhileTheExportProgramRunsPressesDoNothingAndEscOrAltECloseAf
     testing::PostClick(control(frmMain::kChkGeo2Shp));
     testing::Pump(window.handle());
 
-    std::vector<std::string> at_the_end;  // what the window shows with M9, and M9
+    std::vector<std::string> at_the_end;  // what the window shows with the last message, and it
     ModalAnswerer answers([&](HWND box) {
       at_the_end = {
           WindowText(control(frmMain::kTxtSrc)),
