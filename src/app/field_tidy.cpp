@@ -5,20 +5,36 @@
 namespace routix::app {
 namespace {
 
-std::string TrimmedNormalized(std::string_view text) {
-  std::string path = base::NormalizePath(base::TrimSpaces(text));
-  if (!path.empty() && path.back() == platform::kNativeSeparator) path.pop_back();
+std::string TrimmedNormalized(std::string_view text, char separator) {
+  std::string path(base::TrimSpaces(text));
+  const bool windows = separator == '\\';
+  if (windows) {
+    for (char& c : path) {
+      if (c == '/') c = separator;
+    }
+  }
+  path = base::NormalizePath(path, separator);
+  if (!path.empty() && path.back() == separator) path.pop_back();
+  if (windows) {
+    const size_t last = path.find_last_not_of(". ");
+    if (last == std::string::npos || path[last] == separator || path[last] == ':') {
+      return path;  // "." and ".." name folders, not files
+    }
+    path.erase(last + 1);
+  }
   return path;
 }
 
 }  // namespace
 
-std::string TidyServerFolder(std::string_view text) { return TrimmedNormalized(text); }
+std::string TidyServerFolder(std::string_view text, char separator) {
+  return TrimmedNormalized(text, separator);
+}
 
-std::string TidyDestination(std::string_view text) {
-  std::string path = TrimmedNormalized(text);
+std::string TidyDestination(std::string_view text, char separator) {
+  std::string path = TrimmedNormalized(text, separator);
   if (path.empty()) return path;
-  if (path.size() < 4 || path.compare(path.size() - 4, 4, ".shp") != 0) path += ".shp";
+  if (!base::EndsWithAnyCase(path, ".shp")) path += ".shp";
   return path;
 }
 

@@ -54,6 +54,13 @@ Message ServerFolderWithQuote(const std::string& server_folder) {
       Lines("The Server folder's name may not hold a double quote (\"):", server_folder));
 }
 
+Message ServerFolderNotInCodePage(const std::string& server_folder) {
+  return Critical(Lines(
+      "The export program db2asc.exe cannot reach the Server folder: its name holds characters "
+      "that the system's code page lacks, and it has no short name that does without them:",
+      server_folder));
+}
+
 Message IncompatibleDictionary() {
   return {"Incompatible dictionary file.", Buttons::kOk, Icon::kCritical, "Db2asc error", ""};
 }

@@ -46,6 +46,9 @@ Message DestinationPathIncorrect(const std::string& destination);  // M8
 // A Server folder whose name holds a double quote, which the export's command line cannot
 // pass on.
 Message ServerFolderWithQuote(const std::string& server_folder);
+// A Server folder that the export program, which reads paths in the system's code page,
+// cannot be given.
+Message ServerFolderNotInCodePage(const std::string& server_folder);
 Message IncompatibleDictionary();  // M9
 Message ConvertFinished();         // M10
 // "<path> already exists. Do you want to replace it?": the combined boundary output (M4), the

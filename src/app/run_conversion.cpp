@@ -7,6 +7,7 @@
 #include "app/destination.h"
 #include "app/driver_paths.h"
 #include "base/path_utils.h"
+#include "platform/ansi_text.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
 #include "streets/street_conversion.h"
@@ -31,15 +32,17 @@ void ResetProgressDisplay(const base::ProgramServices& services) {
   services.main_status_panel.SetText(std::string(kFinished));
 }
 
-// Runs one step of a conversion; an error it raises clears the status panel, which would
-// otherwise go on naming the step, and is shown once the step has unwound (the pointer is
-// back to normal by then). false tells the caller to stop the run with the box still ticked.
+// Runs one step of a conversion; an error it raises empties the progress bar and the status
+// panel, which would otherwise go on showing the step, and is shown once the step has unwound
+// (the pointer is back to normal by then). false tells the caller to stop the run with the
+// box still ticked.
 template <typename Step>
 bool Attempt(ConversionUi& ui, const base::ProgramServices& services, Step step) {
   try {
     step();
     return true;
   } catch (const std::exception& error) {
+    services.main_progress_bar.SetValue(0);
     services.main_status_panel.SetText("");
     ui.ShowMessage(ConversionFailed(error.what()));
     return false;
@@ -108,6 +111,12 @@ bool RunBoundaryPart(ConversionUi& ui, bool geocode_ticked,
     ui.Untick(CheckBox::kDat2Shp);
     return geocode_ticked;
   }
+  // A destination without a folder would put the sets into the working folder, or a drive's
+  // root, that nobody named; the street part refuses it the same way.
+  if (!files.FolderExists(output.folder)) {
+    ui.ShowMessage(DestinationPathIncorrect(ui.DestinationText()));
+    return false;
+  }
   if (!MayReplaceBoundaryOutput(ui, server_folder, output, selected_boundaries,
                                 options.ask_before_each_boundary_set, services)) {
     return false;
@@ -137,6 +146,11 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
   // The export's command line quotes its paths with ", which no Windows name may hold.
   if (options.run_export && server_folder.find('"') != std::string::npos) {
     ui.ShowMessage(ServerFolderWithQuote(server_folder));
+    ui.Untick(CheckBox::kGeo2Shp);
+    return false;
+  }
+  if (options.run_export && !platform::AnsiFolderPath(server_folder)) {
+    ui.ShowMessage(ServerFolderNotInCodePage(server_folder));
     ui.Untick(CheckBox::kGeo2Shp);
     return false;
   }

@@ -2,8 +2,6 @@
 
 #include <cstdint>
 
-#include "platform/file_name_encoding.h"
-
 namespace routix::base {
 namespace {
 
@@ -36,10 +34,6 @@ std::string Cp1252ToUtf8(std::string_view text) {
     AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte);
   }
   return out;
-}
-
-std::string LocalTextFromAnsi(std::string_view ansi) {
-  return platform::kFileNamesAreUtf8 ? Cp1252ToUtf8(ansi) : std::string(ansi);
 }
 
 }  // namespace routix::base

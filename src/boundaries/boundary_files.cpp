@@ -38,7 +38,7 @@ base::ConversionError ChainError(const base::InputFile& file, const BoundaryReco
                                  int32_t block, const std::string& what) {
   return base::FileError("read", file.path(),
                          "boundary " + std::to_string(record.ordinal) + " (" +
-                             base::LocalTextFromAnsi(DescriptionWithoutNul(record.description)) +
+                             base::Cp1252ToUtf8(DescriptionWithoutNul(record.description)) +
                              ") continues in block " + std::to_string(block) + ", " + what);
 }
 

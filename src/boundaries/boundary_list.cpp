@@ -21,7 +21,8 @@ std::vector<ListedBoundary> ListBoundaries(const std::vector<BoundaryListRow>& r
   std::vector<ListedBoundary> listed;
   for (size_t r = 0; r < rows.size(); ++r) {
     if (NodeCountValue(rows[r].node_count) > 0) {
-      listed.push_back({static_cast<int32_t>(r + 1), rows[r].description, rows[r].node_count});
+      listed.push_back({static_cast<int32_t>(r + 1), DescriptionWithoutNul(rows[r].description),
+                        rows[r].node_count});
     }
   }
   return listed;

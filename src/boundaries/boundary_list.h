@@ -1,5 +1,6 @@
 // The listing rules that the selection dialog and the command line share: which boundaries
-// are offered (a node count above 0, each keeping its ordinal) and whether the list needs
+// are offered (a node count above 0, each keeping its ordinal, its description as the output
+// writes it, without NUL bytes and surrounding spaces) and whether the list needs
 // Rxybxt.dat (a boundary of more nodes than a record holds).
 #pragma once
 

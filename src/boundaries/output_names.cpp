@@ -56,7 +56,7 @@ std::string MakeOutputName(UsedOutputNames& names, std::string_view description)
 std::string PerBoundaryBase(UsedOutputNames& names, const std::string& folder,
                             std::string_view description) {
   return base::NormalizePath(folder + base::NativeSeparators("\\") +
-                             base::LocalTextFromAnsi(MakeOutputName(names, description)));
+                             base::Cp1252ToUtf8(MakeOutputName(names, description)));
 }
 
 }  // namespace routix::boundaries

@@ -3,13 +3,12 @@
 #include <cstdio>
 
 #include "base/cp1252.h"
-#include "boundaries/boundary_files.h"
 
 namespace routix::cli {
 namespace {
 
 std::string Description(const boundaries::ListedBoundary& row) {
-  return base::Cp1252ToUtf8(boundaries::DescriptionWithoutNul(row.description));
+  return base::Cp1252ToUtf8(row.description);
 }
 
 // The escape of c: in the list's text for a backslash, tab, CR and LF; in JSON also for a

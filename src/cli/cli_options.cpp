@@ -285,7 +285,7 @@ std::string UsageText(Command command) {
   text += OptionLine({"--help, -h", "show this help, or with a command that command's help"}) +
           OptionLine(kEndOfOptions) + "\nexamples:\n";
   for (const CommandHelp& help : kCommands) text += "  " + std::string(help.example) + "\n";
-  return text;
+  return text + "\nWhat goes to a file or a pipe instead of a terminal is UTF-8 text.\n";
 }
 
 }  // namespace routix::cli

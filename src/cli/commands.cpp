@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,10 @@
 #include "app/run_conversion.h"
 #include "app/select_boundaries.h"
 #include "base/conversion_error.h"
+#include "base/path_utils.h"
 #include "cli/boundary_listing.h"
 #include "platform/file_path.h"
+#include "platform/terminal.h"
 #include "shapefile/projection_file.h"
 #include "shapefile/shapefile_format.h"
 
@@ -25,11 +26,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-std::string Absolute(const std::string& path) {
-  if (path.empty()) return path;
-  std::error_code error;
-  std::filesystem::path absolute = std::filesystem::absolute(platform::FilePath(path), error);
-  return error ? path : platform::PathText(absolute);
+// The destination as the window's field tidy leaves it, made absolute; made absolute first
+// where the platform reads a name without its trailing dots ("roads.shp." is roads.shp), so
+// that the ".shp" ending is judged on the name the file gets.
+std::string DestinationOf(const std::string& typed) {
+  const std::string trimmed(base::TrimSpaces(typed));
+  return app::TidyDestination(platform::AbsolutePath(trimmed));
 }
 
 // The front end without a person in front of it. A question is answered Yes with --overwrite
@@ -39,8 +41,8 @@ class CommandLineUi : public app::ConversionUi {
   CommandLineUi(const CliOptions& options, TerminalProgress& progress)
       : options_(options),
         progress_(progress),
-        server_folder_(Absolute(options.server_folder)),
-        destination_(Absolute(app::TidyDestination(options.destination))) {}
+        server_folder_(platform::AbsolutePath(options.server_folder)),
+        destination_(DestinationOf(options.destination)) {}
 
   int status() const { return status_; }
 
@@ -76,7 +78,7 @@ class CommandLineUi : public app::ConversionUi {
         options_.per_boundary};
     if (options_.command == Command::kList) {
       const std::string list = options_.json ? BoundaryListJson(rows) : BoundaryListText(rows);
-      std::fwrite(list.data(), 1, list.size(), stdout);
+      platform::WriteStandard(stdout, list);
       return selection;
     }
     std::vector<int> listed;
@@ -134,8 +136,9 @@ int RunCommand(const CliOptions& options, const base::ProgramServices& services,
   app::RunOptions run{.run_export = !options.no_export, .ask_before_each_boundary_set = true};
   if (!options.projection_file.empty()) {
     try {
-      run.projection = shapefile::ReadProjectionFile(services.file_system_service.file_system(),
-                                                     Absolute(options.projection_file));
+      run.projection =
+          shapefile::ReadProjectionFile(services.file_system_service.file_system(),
+                                        platform::AbsolutePath(options.projection_file));
     } catch (const base::ConversionError& error) {
       PrintMessage(error.what());
       return kExitFailed;
@@ -150,7 +153,7 @@ int RunCommand(const CliOptions& options, const base::ProgramServices& services,
   if (result.finished && !options.quiet) {
     progress.Clear();
     const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-    std::printf("%s\n", Summary(options, ui.DestinationText(), result, seconds).c_str());
+    platform::WriteStandard(stdout, Summary(options, ui.DestinationText(), result, seconds) + "\n");
     std::fflush(stdout);
     if (result.boundaries.left_out > 0) {
       PrintMessage(app::BoundariesLeftOut(result.boundaries.left_out));
@@ -165,7 +168,7 @@ void PrintMessage(const std::string& text) {
     if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
   }
   lines += '\n';
-  std::fwrite(lines.data(), 1, lines.size(), stderr);
+  platform::WriteStandard(stderr, lines);
 }
 
 }  // namespace routix::cli

@@ -1,12 +1,12 @@
 #include "cli/interrupts.h"
 
 #include <atomic>
-#include <csignal>
 #include <string>
 #include <utility>
 
 #include "app/messages.h"
 #include "base/conversion_error.h"
+#include "platform/interrupts.h"
 
 namespace routix::cli {
 namespace {
@@ -14,10 +14,7 @@ namespace {
 std::atomic<bool> interrupted{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
 
-extern "C" void NoteInterrupt(int signal_number) {
-  interrupted = true;
-  std::signal(signal_number, SIG_DFL);  // a second one ends the program
-}
+void NoteInterrupt() { interrupted = true; }
 
 }  // namespace
 
@@ -53,10 +50,7 @@ class InterruptibleFileSystem::Writing final : public base::WritableFileWrapper 
   InterruptibleFileSystem& files_;
 };
 
-void CatchInterrupts() {
-  std::signal(SIGINT, NoteInterrupt);
-  std::signal(SIGTERM, NoteInterrupt);
-}
+void CatchInterrupts() { platform::CatchInterrupts(NoteInterrupt); }
 
 std::unique_ptr<base::ReadableFile> InterruptibleFileSystem::OpenForReading(
     const std::string& path) {

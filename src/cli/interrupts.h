@@ -1,5 +1,6 @@
-// Ctrl-C and the termination signal stop a run of the command line cleanly. CatchInterrupts
-// makes SIGINT and SIGTERM only note that they came (a second one ends the program at once);
+// Ctrl-C and the termination signal, and on Windows Ctrl+Break and the console's close, stop
+// a run of the command line cleanly. CatchInterrupts makes them only note that they came (a
+// second one ends the program at once);
 // an InterruptibleFileSystem in front of the real one then refuses to open, create or copy a
 // file, and to read or write a block, with the message kInterrupted. The run unwinds as from
 // any failure: its temporaries go and every earlier output stays as it was. Moving files into

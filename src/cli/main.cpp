@@ -14,6 +14,7 @@
 #include "cli/interrupts.h"
 #include "cli/terminal_progress.h"
 #include "platform/native_file_system.h"
+#include "platform/program_arguments.h"
 #include "platform/program_folder.h"
 #include "platform/terminal.h"
 
@@ -33,18 +34,20 @@ int Run(int argc, char** argv) {
   using namespace routix;
   cli::CliOptions options;
   try {
-    options = cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
+    if (!arguments.empty()) arguments.erase(arguments.begin());
+    options = cli::ParseCommandLine(arguments);
   } catch (const cli::UsageError& error) {
     cli::PrintMessage(error.what());
-    std::fprintf(stderr, "%sTry 'routix2shp --help' for more.\n", cli::ShortUsage().c_str());
+    platform::WriteStandard(stderr, cli::ShortUsage() + "Try 'routix2shp --help' for more.\n");
     return cli::kExitUsage;
   }
   switch (options.command) {
     case cli::Command::kHelp:
-      std::fputs(cli::UsageText(options.help_for).c_str(), stdout);
+      platform::WriteStandard(stdout, cli::UsageText(options.help_for));
       return cli::kExitDone;
     case cli::Command::kVersion:
-      std::printf("routix2shp %s\n", std::string(app::kVersion).c_str());
+      platform::WriteStandard(stdout, "routix2shp " + std::string(app::kVersion) + "\n");
       return cli::kExitDone;
     default:
       break;

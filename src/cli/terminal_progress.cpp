@@ -97,7 +97,7 @@ void TerminalProgress::Show(const std::string& line, size_t room, std::string_vi
 int StandardErrorTerminal::Columns() { return platform::StandardErrorColumns(); }
 
 void StandardErrorTerminal::Write(std::string_view text) {
-  std::fwrite(text.data(), 1, text.size(), stderr);
+  platform::WriteStandard(stderr, text);
   std::fflush(stderr);
 }
 

@@ -5,8 +5,11 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScreen>
+#include <algorithm>
 
 #include "app/field_tidy.h"
+#include "app/message_wrap.h"
 #include "app/messages.h"
 #include "app/run_conversion.h"
 #include "app/select_boundaries.h"
@@ -36,6 +39,15 @@ bool IsInput(QEvent::Type type) {
     default:
       return false;
   }
+}
+
+// Esc and Alt+E, the keys of Exit (Alt+E reaches it as its shortcut).
+bool PressesExit(QObject* watched, QEvent* event, QObject* exit_button) {
+  if (event->type() == QEvent::Shortcut) return watched == exit_button;
+  if (event->type() != QEvent::KeyPress) return false;
+  const auto* key = static_cast<QKeyEvent*>(event);
+  return key->key() == Qt::Key_Escape ||
+         (key->key() == Qt::Key_E && (key->modifiers() & Qt::AltModifier) != 0);
 }
 
 }  // namespace
@@ -100,7 +112,9 @@ app::Answer frmMain::ShowMessage(const app::Message& message) {
   box.setWindowTitle(
       FromLocal(message.title.empty() ? app::kApplicationTitle : std::string_view(message.title)));
   box.setTextFormat(Qt::PlainText);  // a path is shown as typed, whatever it holds
-  box.setText(FromLocal(message.text));
+  const int columns =
+      screen()->availableGeometry().width() / 2 / std::max(1, box.fontMetrics().averageCharWidth());
+  box.setText(FromLocal(app::WrapAtSeparators(message.text, static_cast<size_t>(columns))));
   switch (message.icon) {
     case app::Icon::kNone:
       box.setIcon(QMessageBox::NoIcon);
@@ -170,7 +184,12 @@ void frmMain::TidyField(QLineEdit* field) {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
   if (running_ && IsInput(event->type())) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget != nullptr && widget->window() == this) return true;  // the press does nothing
+    if (widget != nullptr && widget->window() == this) {
+      // The press does nothing; Exit's keys close the window as its close box does, once the
+      // run has ended.
+      if (PressesExit(watched, event, cmdExit)) close();
+      return true;
+    }
   }
   if (event->type() == QEvent::FocusOut && (watched == txtSrc || watched == txtDst)) {
     // Focus that moves to another window (a message box, a dialog) stays in the field.

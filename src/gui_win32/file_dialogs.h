@@ -1,5 +1,5 @@
 // The folder and save-file dialogs of the browse buttons, on the shell's folder browser and
-// the common save dialog, through their ANSI calls. Each gives back the text the field is to
+// the common save dialog, through their …W calls. Each gives back the text the field is to
 // hold, on confirm and on cancel alike.
 #pragma once
 

@@ -1,7 +1,10 @@
 #include "gui_win32/frm_main.h"
 
+#include <algorithm>
+
 #include "app/field_tidy.h"
 #include "app/form_description.h"
+#include "app/message_wrap.h"
 #include "app/messages.h"
 #include "app/run_conversion.h"
 #include "app/select_boundaries.h"
@@ -10,6 +13,7 @@
 #include "gui_win32/win32_form.h"
 #include "gui_win32/window_text.h"
 #include "platform/program_folder.h"
+#include "platform/windows/wide_text.h"
 
 namespace routix::gui_win32 {
 namespace {
@@ -30,12 +34,33 @@ UINT IconFlag(app::Icon icon) {
   return 0;
 }
 
+// How many characters of the message font half the screen's work area holds: a message box's
+// longest line, so that the box fits the screen.
+size_t MessageColumns() {
+  RECT area{0, 0, 1024, 768};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+  int average = 8;
+  NONCLIENTMETRICSW metrics = {};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    HFONT font = CreateFontIndirectW(&metrics.lfMessageFont);
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(screen, font);
+    TEXTMETRICW text = {};
+    if (GetTextMetricsW(screen, &text) && text.tmAveCharWidth > 0) average = text.tmAveCharWidth;
+    SelectObject(screen, previous);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(font);
+  }
+  return static_cast<size_t>(std::max(20, static_cast<int>(area.right - area.left) / 2 / average));
+}
+
 }  // namespace
 
 frmMain::frmMain()
     : services_{progress_, status_, files_, yield_, clock_, platform::ProgramFolder()} {
   static const DialogTemplate kTemplate(kMainStyle);
-  CreateDialogIndirectParamA(GetModuleHandleA(nullptr), kTemplate.get(), nullptr, DialogProc,
+  CreateDialogIndirectParamW(GetModuleHandleW(nullptr), kTemplate.get(), nullptr, DialogProc,
                              reinterpret_cast<LPARAM>(this));
 }
 
@@ -45,10 +70,10 @@ frmMain::~frmMain() {
 
 INT_PTR CALLBACK frmMain::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lparam);
+    SetWindowLongPtrW(window, DWLP_USER, lparam);
     reinterpret_cast<frmMain*>(lparam)->hwnd_ = window;
   }
-  auto* form = reinterpret_cast<frmMain*>(GetWindowLongPtrA(window, DWLP_USER));
+  auto* form = reinterpret_cast<frmMain*>(GetWindowLongPtrW(window, DWLP_USER));
   return form == nullptr ? FALSE : form->HandleMessage(message, wparam, lparam);
 }
 
@@ -62,13 +87,13 @@ INT_PTR frmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM) {
       return TRUE;
     case WM_SETCURSOR:
       if (!OnSetCursor()) return FALSE;
-      SetWindowLongPtrA(hwnd_, DWLP_MSGRESULT, TRUE);
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
       return TRUE;
     case WM_CLOSE:
       Close();
       return TRUE;
     case WM_DESTROY:
-      SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+      SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
       hwnd_ = nullptr;
       return TRUE;
     default:
@@ -77,7 +102,7 @@ INT_PTR frmMain::HandleMessage(UINT message, WPARAM wparam, LPARAM) {
 }
 
 void frmMain::OnInitDialog() {
-  SetWindowTextA(hwnd_, app::MainWindowCaption().c_str());
+  SetText(hwnd_, app::MainWindowCaption());
   BuildForm(hwnd_, app::kMainForm,
             {{"Frame2", kFrame2},
              {"Label0", kLabel0},
@@ -144,14 +169,15 @@ app::Answer frmMain::ShowMessage(const app::Message& message) {
   const std::string title =
       message.title.empty() ? std::string(app::kApplicationTitle) : message.title;
   const bool question = message.buttons == app::Buttons::kYesNo;
-  int pressed = MessageBoxA(hwnd_, message.text.c_str(), title.c_str(),
+  const std::string text = app::WrapAtSeparators(message.text, MessageColumns());
+  int pressed = MessageBoxW(hwnd_, platform::Widen(text).c_str(), platform::Widen(title).c_str(),
                             (question ? MB_YESNO : MB_OK) | IconFlag(message.icon));
   if (!question) return app::Answer::kOk;
   return pressed == IDYES ? app::Answer::kYes : app::Answer::kNo;
 }
 
 void frmMain::FocusGeocodeBox() {
-  SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(kChkGeo2Shp)), TRUE);
+  SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(kChkGeo2Shp)), TRUE);
 }
 
 void frmMain::SetBusyPointer(bool busy) {
@@ -165,9 +191,8 @@ bool frmMain::OnSetCursor() {
 }
 
 void frmMain::BrowseDestination() {
-  SetWindowTextA(Control(kTxtDst), SaveFileDialog(hwnd_, DestinationText(),
-                                                  std::string(app::kSaveShapefileTitle), ".shp")
-                                       .c_str());
+  SetText(Control(kTxtDst),
+          SaveFileDialog(hwnd_, DestinationText(), std::string(app::kSaveShapefileTitle), ".shp"));
 }
 
 boundaries::BoundarySelection frmMain::PickBoundaries(
@@ -186,9 +211,8 @@ void frmMain::OnGoClicked() {
 }
 
 void frmMain::OnBrowseSourceClicked() {
-  SetWindowTextA(Control(kTxtSrc), BrowseForFolder(hwnd_, ServerFolderText(),
-                                                   std::string(app::kServerFolderBrowseTitle))
-                                       .c_str());
+  SetText(Control(kTxtSrc),
+          BrowseForFolder(hwnd_, ServerFolderText(), std::string(app::kServerFolderBrowseTitle)));
 }
 
 void frmMain::OnBoundaryBoxClicked() {
@@ -200,9 +224,7 @@ void frmMain::OnFieldKillFocus(int id) {
   // the field as it is.
   if (!IsChild(hwnd_, GetFocus())) return;
   const std::string text = WindowText(Control(id));
-  SetWindowTextA(
-      Control(id),
-      (id == kTxtSrc ? app::TidyServerFolder(text) : app::TidyDestination(text)).c_str());
+  SetText(Control(id), id == kTxtSrc ? app::TidyServerFolder(text) : app::TidyDestination(text));
 }
 
 void frmMain::Close() {

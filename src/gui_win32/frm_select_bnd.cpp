@@ -8,6 +8,7 @@
 #include "app/messages.h"
 #include "gui_win32/win32_form.h"
 #include "gui_win32/window_text.h"
+#include "platform/windows/wide_text.h"
 
 namespace routix::gui_win32 {
 namespace {
@@ -30,17 +31,17 @@ frmSelectBnd::frmSelectBnd(const std::vector<boundaries::ListedBoundary>& rows,
 
 boundaries::BoundarySelection frmSelectBnd::Run(HWND owner) {
   static const DialogTemplate kTemplate(kDialogStyle);
-  DialogBoxIndirectParamA(GetModuleHandleA(nullptr), kTemplate.get(), owner, DialogProc,
+  DialogBoxIndirectParamW(GetModuleHandleW(nullptr), kTemplate.get(), owner, DialogProc,
                           reinterpret_cast<LPARAM>(this));
   return result_;
 }
 
 INT_PTR CALLBACK frmSelectBnd::DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lparam);
+    SetWindowLongPtrW(window, DWLP_USER, lparam);
     reinterpret_cast<frmSelectBnd*>(lparam)->hwnd_ = window;
   }
-  auto* dialog = reinterpret_cast<frmSelectBnd*>(GetWindowLongPtrA(window, DWLP_USER));
+  auto* dialog = reinterpret_cast<frmSelectBnd*>(GetWindowLongPtrW(window, DWLP_USER));
   return dialog == nullptr ? FALSE : dialog->HandleMessage(message, wparam, lparam);
 }
 
@@ -69,7 +70,7 @@ INT_PTR frmSelectBnd::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) 
 }
 
 void frmSelectBnd::OnInitDialog() {
-  SetWindowTextA(hwnd_, std::string(app::kBoundarySettingTitle).c_str());
+  SetText(hwnd_, std::string(app::kBoundarySettingTitle));
   BuildForm(hwnd_, app::kSelectBoundaryForm,
             {{"fraSelectBnd", kFraSelectBnd},
              {"lstBnd", kLstBnd},
@@ -85,35 +86,35 @@ void frmSelectBnd::OnInitDialog() {
   HWND list = Control(kLstBnd);
   int column_index = 0;
   for (const app::ColumnDescription& description : app::kBoundaryColumns) {
-    std::string caption(description.caption);
-    LVCOLUMNA column = {};
+    std::wstring caption = platform::Widen(description.caption);
+    LVCOLUMNW column = {};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.cx = PixelsX(description.width);
     column.pszText = caption.data();
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(column_index++),
+    SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(column_index++),
                  reinterpret_cast<LPARAM>(&column));
   }
   quiet_ = true;
-  SendMessageA(list, LVM_SETITEMCOUNT, rows_.size(), 0);
+  SendMessageW(list, LVM_SETITEMCOUNT, rows_.size(), 0);
   int index = 0;
   for (const boundaries::ListedBoundary& row : rows_) {
-    std::string ordinal = std::to_string(row.ordinal);
-    LVITEMA item = {};
+    std::wstring ordinal = std::to_wstring(row.ordinal);
+    LVITEMW item = {};
     item.mask = LVIF_TEXT;
     item.iItem = index;
     item.pszText = ordinal.data();
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
     std::wstring description = WideFromCp1252(row.description);
     LVITEMW text = {};
     text.iSubItem = 1;
     text.pszText = description.data();
     SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&text));
-    std::string node_count = row.node_count;
-    LVITEMA nodes = {};
+    std::wstring node_count = platform::Widen(row.node_count);
+    LVITEMW nodes = {};
     nodes.iSubItem = 2;
     nodes.pszText = node_count.data();
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(index++),
+    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(index++),
                  reinterpret_cast<LPARAM>(&nodes));
   }
   quiet_ = false;
@@ -156,25 +157,26 @@ void frmSelectBnd::OnContextMenu(LPARAM at) {
     ClientToScreen(Control(kLstBnd), &point);
   }
   Menu menu(CreatePopupMenu());
-  AppendMenuA(menu.get(), MF_STRING, kMnuSelectAll, std::string(app::kSelectAllCaption).c_str());
-  AppendMenuA(menu.get(), MF_STRING, kMnuDeselectAll,
-              std::string(app::kDeselectAllCaption).c_str());
+  AppendMenuW(menu.get(), MF_STRING, kMnuSelectAll,
+              platform::Widen(app::kSelectAllCaption).c_str());
+  AppendMenuW(menu.get(), MF_STRING, kMnuDeselectAll,
+              platform::Widen(app::kDeselectAllCaption).c_str());
   TrackPopupMenu(menu.get(), TPM_RIGHTBUTTON, point.x, point.y, 0, hwnd_, nullptr);
 }
 
 void frmSelectBnd::OnOkClicked() {
   HWND list = Control(kLstBnd);
   result_.col_return.clear();
-  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < count; ++i) {
     if (!ListView_GetCheckState(list, i)) continue;
-    std::string text(16, '\0');
-    LVITEMA item = {};
+    std::wstring text(16, L'\0');
+    LVITEMW item = {};
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size());
-    text.resize(static_cast<size_t>(SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i),
+    text.resize(static_cast<size_t>(SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(i),
                                                  reinterpret_cast<LPARAM>(&item))));
-    result_.col_return.push_back(text);
+    result_.col_return.push_back(platform::Narrow(text));
   }
   result_.boundary_shape_type = IsDlgButtonChecked(hwnd_, kOptPolyType0) == BST_CHECKED ? 5 : 3;
   result_.one_file_per_boundary = IsDlgButtonChecked(hwnd_, kOptOutType0) != BST_CHECKED;
@@ -190,10 +192,10 @@ void frmSelectBnd::SetAllTicked(bool ticked) {
 
 void frmSelectBnd::UpdateSelectedCount() {
   HWND list = Control(kLstBnd);
-  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  const int count = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
   int ticked = 0;
   for (int i = 0; i < count; ++i) ticked += ListView_GetCheckState(list, i) ? 1 : 0;
-  SetWindowTextA(Control(kFraSelectBnd), app::SelectedCount(ticked).c_str());
+  SetText(Control(kFraSelectBnd), app::SelectedCount(ticked));
 }
 
 }  // namespace routix::gui_win32

@@ -12,10 +12,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     routix::gui_win32::frmMain window;
     ShowWindow(window.handle(), show);
     MSG message;
-    while (window.handle() != nullptr && GetMessageA(&message, nullptr, 0, 0) > 0) {
-      if (!IsDialogMessageA(window.handle(), &message)) {
+    while (window.handle() != nullptr && GetMessageW(&message, nullptr, 0, 0) > 0) {
+      if (!IsDialogMessageW(window.handle(), &message)) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
       }
     }
   }

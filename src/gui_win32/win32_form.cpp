@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/windows/wide_text.h"
+
 namespace routix::gui_win32 {
 namespace {
 
@@ -58,7 +60,7 @@ POINT ContainerOrigin(const app::FormDescription& description, std::string_view 
 }
 
 struct WindowKind {
-  const char* class_name;
+  const wchar_t* class_name;
   DWORD style;
   DWORD ex_style;
 };
@@ -69,44 +71,44 @@ WindowKind KindOf(const ControlDescription& control, bool starts_group) {
   const DWORD group = starts_group ? WS_GROUP : 0;
   switch (control.kind) {
     case ControlKind::kFrame:
-      return {"BUTTON", BS_GROUPBOX | group, 0};
+      return {L"BUTTON", BS_GROUPBOX | group, 0};
     case ControlKind::kLabel:
-      return {"STATIC", SS_LEFT | group, 0};
+      return {L"STATIC", SS_LEFT | group, 0};
     case ControlKind::kTextBox:
-      return {"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | group, WS_EX_CLIENTEDGE};
+      return {L"EDIT", ES_AUTOHSCROLL | WS_TABSTOP | group, WS_EX_CLIENTEDGE};
     case ControlKind::kButton:
-      return {"BUTTON",
+      return {L"BUTTON",
               (control.role == app::ButtonRole::kDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) |
                   WS_TABSTOP | group,
               0};
     case ControlKind::kCheckBox:
-      return {"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | group, 0};
+      return {L"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | group, 0};
     case ControlKind::kOptionButton:
-      return {"BUTTON", BS_AUTORADIOBUTTON | (starts_group ? DWORD{WS_GROUP | WS_TABSTOP} : 0), 0};
+      return {L"BUTTON", BS_AUTORADIOBUTTON | (starts_group ? DWORD{WS_GROUP | WS_TABSTOP} : 0), 0};
     case ControlKind::kListView:
-      return {WC_LISTVIEWA,
+      return {WC_LISTVIEWW,
               LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP | WS_BORDER | group,
               0};
     case ControlKind::kStatusBar:
-      return {STATUSCLASSNAMEA, CCS_NOPARENTALIGN | CCS_NORESIZE | group, 0};
+      return {STATUSCLASSNAMEW, CCS_NOPARENTALIGN | CCS_NORESIZE | group, 0};
     case ControlKind::kProgressBar:
-      return {PROGRESS_CLASSA, group, 0};
+      return {PROGRESS_CLASSW, group, 0};
   }
-  return {"STATIC", group, 0};
+  return {L"STATIC", group, 0};
 }
 
 // The form's client area in pixels, the form centred on its owner or on the screen.
 void PlaceForm(HWND form, const app::FormDescription& description, Dpi dpi) {
   RECT frame{0, 0, Pixels(description.width, dpi.x), Pixels(description.height, dpi.y)};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongA(form, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(form, GWL_EXSTYLE)));
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(form, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongW(form, GWL_EXSTYLE)));
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   RECT area;
   HWND owner = GetWindow(form, GW_OWNER);
   if (owner != nullptr) {
     GetWindowRect(owner, &area);
   } else {
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
   }
   SetWindowPos(form, nullptr, std::max<LONG>(0, (area.left + area.right - width) / 2),
                std::max<LONG>(0, (area.top + area.bottom - height) / 2), width, height,
@@ -131,8 +133,8 @@ void BuildForm(HWND form, const app::FormDescription& description,
                std::initializer_list<FormControl> controls) {
   const Dpi dpi = ScreenDpi();
   PlaceForm(form, description, dpi);
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  const WPARAM font = static_cast<WPARAM>(SendMessageA(form, WM_GETFONT, 0, 0));
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  const WPARAM font = static_cast<WPARAM>(SendMessageW(form, WM_GETFONT, 0, 0));
   const ControlDescription* previous = nullptr;
   for (const ControlDescription* control : CreationOrder(description)) {
     auto it = std::find_if(controls.begin(), controls.end(),
@@ -144,27 +146,27 @@ void BuildForm(HWND form, const app::FormDescription& description,
     previous = control;
     const WindowKind kind = KindOf(*control, !in_group);
     const POINT origin = ContainerOrigin(description, control->container);
-    const std::string caption(control->caption);
-    HWND window = CreateWindowExA(
+    const std::wstring caption = platform::Widen(control->caption);
+    HWND window = CreateWindowExW(
         kind.ex_style, kind.class_name, caption.c_str(),
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
         Pixels(origin.x + control->left, dpi.x), Pixels(origin.y + control->top, dpi.y),
         Pixels(control->width, dpi.x), Pixels(control->height, dpi.y), form,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    SendMessageA(window, WM_SETFONT, font, FALSE);
+    SendMessageW(window, WM_SETFONT, font, FALSE);
     if (control->kind == ControlKind::kListView) {
-      SendMessageA(window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+      SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                    LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     }
     if (control->kind == ControlKind::kStatusBar) {
       int one_panel = -1;  // panel 1 takes the whole bar
-      SendMessageA(window, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&one_panel));
+      SendMessageW(window, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&one_panel));
     }
-    if (control->role == app::ButtonRole::kDefault) SendMessageA(form, DM_SETDEFID, id, 0);
+    if (control->role == app::ButtonRole::kDefault) SendMessageW(form, DM_SETDEFID, id, 0);
   }
   for (const FormControl& control : controls) {
     if (description.tab_order.empty() || control.name != description.tab_order.front()) continue;
-    SendMessageA(form, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(form, control.id)), TRUE);
+    SendMessageW(form, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(form, control.id)), TRUE);
   }
 }
 

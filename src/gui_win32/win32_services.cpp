@@ -1,5 +1,7 @@
 #include "gui_win32/win32_services.h"
 
+#include "platform/windows/wide_text.h"
+
 namespace routix::gui_win32 {
 namespace {
 
@@ -8,17 +10,24 @@ bool IsInput(UINT message) {
          (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST);
 }
 
+// Esc and Alt+E, the keys of Exit.
+bool PressesExit(const MSG& message) {
+  return (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) ||
+         (message.message == WM_SYSKEYDOWN && message.wParam == 'E');
+}
+
 }  // namespace
 
 void Win32ProgressBar::Sync() {
   if (!dirty_) return;
   dirty_ = false;
-  SendMessageA(bar_, PBM_SETRANGE32, 0, maximum());
-  SendMessageA(bar_, PBM_SETPOS, static_cast<WPARAM>(value()), 0);
+  SendMessageW(bar_, PBM_SETRANGE32, 0, maximum());
+  SendMessageW(bar_, PBM_SETPOS, static_cast<WPARAM>(value()), 0);
 }
 
 void Win32StatusPanel::SetText(const std::string& text) {
-  SendMessageA(status_bar_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  const std::wstring wide = platform::Widen(text);
+  SendMessageW(status_bar_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 void Win32Yielder::Yield() {
@@ -29,12 +38,15 @@ void Win32Yielder::Yield() {
 void Win32Yielder::YieldNow() {
   progress_.Sync();
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (IsInput(message.message) && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
-      continue;  // a press during the run does nothing
+      // A press during the run does nothing; Exit's keys close the window as its close box
+      // does, once the run has ended.
+      if (PressesExit(message)) PostMessageW(window_, WM_CLOSE, 0, 0);
+      continue;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   last_ = std::chrono::steady_clock::now();
 }

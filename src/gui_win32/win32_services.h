@@ -2,7 +2,8 @@
 // status panel, and a yield that lets the window handle its messages at most every
 // kYieldInterval however often a conversion calls it (and each time the wait for the export
 // program asks), repainting the progress bar only then. While it handles them, a run is in
-// progress: mouse and keyboard input for the window is dropped, so presses do nothing.
+// progress: mouse and keyboard input for the window is dropped, so presses do nothing, but Esc
+// and Alt+E close the window once the run has ended, as its close box does.
 #pragma once
 
 #include <chrono>

@@ -1,5 +1,7 @@
 #include "gui_win32/window_text.h"
 
+#include "platform/windows/wide_text.h"
+
 namespace routix::gui_win32 {
 namespace {
 
@@ -8,10 +10,14 @@ constexpr UINT kWindows1252 = 1252;
 }  // namespace
 
 std::string WindowText(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
   text.resize(
-      static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
+      static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return platform::Narrow(text);
+}
+
+void SetText(HWND window, const std::string& text) {
+  SetWindowTextW(window, platform::Widen(text).c_str());
 }
 
 std::wstring WideFromCp1252(const std::string& text) {

@@ -1,6 +1,8 @@
 // The FileSystem of the machine the program runs on, one definition per platform: POSIX
-// calls on Linux, the Win32 API on Windows (names in the ANSI code page, a rename through
-// MoveFileEx with MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH). The front ends make
+// calls on Linux, the Win32 API on Windows (its …W calls, UTF-8 names made UTF-16 and long
+// ones put in the \\?\ form by WidePath, a rename through MoveFileExW with
+// MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH, a sharing violation reported as the
+// file being open in another program). The front ends make
 // one and hand it down through ProgramServices. On Windows a read-only file is refused by
 // the system itself, and every move is written through at once; elsewhere a read-only file is
 // refused only by the callers that check FileStatus::read_only, and SyncFolder flushes the

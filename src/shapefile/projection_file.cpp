@@ -9,6 +9,9 @@
 namespace routix::shapefile {
 namespace {
 
+// Notepad's "UTF-8 with BOM" puts this before the text; the .prj is written without it.
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // The WKT of a coordinate system takes a few KiB at most; the limit keeps a file chosen by
 // mistake from being read whole.
 constexpr size_t kMaxProjectionBytes = size_t{64} << 10;
@@ -53,6 +56,7 @@ std::string ReadProjectionFile(base::FileSystem& files, const std::string& path)
   }
   std::string text(static_cast<size_t>(file.size()), '\0');
   text.resize(file.ReadAt(0, text.data(), text.size()));
+  if (text.starts_with(kUtf8ByteOrderMark)) text.erase(0, kUtf8ByteOrderMark.size());
   const std::string_view problem = WktProblem(text);
   if (!problem.empty()) {
     throw base::FileError("use", path,

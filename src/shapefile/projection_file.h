@@ -12,7 +12,7 @@
 namespace routix::shapefile {
 
 // The file's bytes as they stand, a line end after the WKT included, to be copied beside a
-// set.
+// set; a UTF-8 byte order mark in front goes.
 std::string ReadProjectionFile(base::FileSystem& files, const std::string& path);
 
 }  // namespace routix::shapefile

@@ -1,6 +1,7 @@
 #include "streets/export_run.h"
 
 #include "base/path_utils.h"
+#include "platform/ansi_text.h"
 #include "platform/process.h"
 #include "streets/export_marker.h"
 #include "streets/server_folder.h"
@@ -27,9 +28,10 @@ bool RunExportTool(const std::string& server_folder, const base::ProgramServices
   services.main_status_panel.SetText("Please wait for a moment when running db2asc...");
   services.yield.Yield();
   const ExportMarkerNote before(server_folder, services.file_system_service);
-  platform::RunAndWait(ExportCommandLine(server_folder),
-                       base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")),
-                       [&] { services.yield.YieldNow(); });
+  platform::RunAndWait(
+      ExportCommandLine(platform::AnsiFolderPath(server_folder).value_or(server_folder)),
+      base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")),
+      [&] { services.yield.YieldNow(); });
   DeleteWorkFiles(server_folder, services.file_system_service);
   return before.Renewed();
 }

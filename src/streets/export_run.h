@@ -1,4 +1,5 @@
-// Runs the routing system's export program PRO\db2asc.exe on a prepared Server folder and
+// Runs the routing system's export program PRO\db2asc.exe on a prepared Server folder, named
+// on its command line in a form the system's ANSI code page holds (platform/ansi_text.h), and
 // waits for it to end: GEO\*.taf work files are cleared before and after, the status panel
 // tells the user to wait, the front end goes on handling its events through the yield, and
 // the program runs with PRO as its own working folder while this program's working folder

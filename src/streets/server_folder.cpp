@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "base/path_utils.h"
+#include "platform/ansi_text.h"
 
 namespace routix::streets {
 namespace {
@@ -35,8 +36,11 @@ void PrepareServerFolder(const std::string& server_folder, const base::ProgramSe
 }
 
 void WriteExportConfig(const std::string& server_folder, const base::FileSystemService& files) {
+  std::array<std::string, kExportConfigLines> lines =
+      ExportConfigLines(platform::AnsiFolderPath(server_folder).value_or(server_folder));
+  for (std::string& line : lines) line = platform::ToAnsiCodePage(line);
   files.ReplaceTextFile(base::NormalizePath(server_folder + base::NativeSeparators("\\PRO\\g.cfg")),
-                        ExportConfigLines(server_folder));
+                        lines);
 }
 
 std::array<std::string, kExportConfigLines> ExportConfigLines(std::string_view server_folder,

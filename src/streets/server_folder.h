@@ -18,7 +18,8 @@ namespace routix::streets {
 
 void PrepareServerFolder(const std::string& server_folder, const base::ProgramServices& services);
 
-// Replaces PRO\g.cfg, each line ended by CR LF.
+// Replaces PRO\g.cfg, each line ended by CR LF, in the system's ANSI code page and with the
+// folder in a form that code page holds (platform/ansi_text.h), as the export program reads it.
 void WriteExportConfig(const std::string& server_folder, const base::FileSystemService& files);
 
 // The lines of g.cfg for a Server folder: [ASSIGN] with DYN, GEO, STA, RPT and PRO\TMP, the

@@ -165,11 +165,12 @@ TEST_F(RunConversionTest, OneSetPerBoundaryAsksOnlyWhenTheFrontEndWantsItAsked) 
   }
 }
 
-TEST_F(RunConversionTest, ValidatePathsRefusesWhatIsNotThere) {
+TEST_F(RunConversionTest, PathsThatAreNotThereAndADestinationWithoutAFolderAreRefused) {
   struct Row {
     std::string server_folder;
     std::string destination;
     std::string box;
+    bool boundaries = false;
   } rows[] = {
       {folder_.Path("none"), Out("roads.shp"),
        "critical: Server path incorrect!\r\n" + folder_.Path("none")},
@@ -177,16 +178,21 @@ TEST_F(RunConversionTest, ValidatePathsRefusesWhatIsNotThere) {
        "critical: Not found GEO folder in \r\n" + folder_.Path("out")},
       {folder_.Path("Server"), folder_.Path("none") + kSep + "roads",
        "critical: Destination path incorrect!\r\n" + folder_.Path("none") + kSep + "roads"},
+      {folder_.Path("Server"), "roads", "critical: Destination path incorrect!\r\nroads"},
+      {folder_.Path("Server"), "zones", "critical: Destination path incorrect!\r\nzones", true},
+      {folder_.Path("Server"), "", "critical: Destination path incorrect!\r\n", true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.box);
-    ui_.geocode_ticked = true;
+    (row.boundaries ? ui_.boundary_ticked : ui_.geocode_ticked) = true;
     ui_.server_folder = row.server_folder;
     ui_.destination = row.destination;
     Run();
     EXPECT_EQ(ui_.messages, Texts{row.box});
-    EXPECT_FALSE(ui_.geocode_ticked);
+    EXPECT_EQ(ui_.geocode_ticked || ui_.boundary_ticked, row.boundaries);
+    ui_.boundary_ticked = false;
   }
+  EXPECT_FALSE(fs::exists("Bnd_zones.shp"));
 }
 
 TEST_F(RunConversionTest, TheSetADestinationNamesIsReplacedOnYesAndBrowsedOnNo) {
@@ -276,10 +282,12 @@ TEST_F(RunConversionTest, TheBoundaryOutputStaysWhenTheStreetPathsAreThenRefused
   EXPECT_EQ(ui_.messages, Texts{"critical: Not found GEO folder in \r\n" + folder_.Path("Server")});
 }
 
-TEST_F(RunConversionTest, AnErrorInsideAConversionIsShownClearsTheStatusAndFinishesNothing) {
+TEST_F(RunConversionTest, AnErrorInsideAConversionIsShownClearsTheDisplayAndFinishesNothing) {
   ui_.boundary_ticked = ui_.geocode_ticked = true;
   fs::create_directories(Out("Bnd_roads.shp"));  // a folder where the set's main file goes
+  fake_.progress.SetValue(90);
   EXPECT_FALSE(Run().finished);
+  EXPECT_EQ(fake_.progress.value(), 0);
   ASSERT_EQ(ui_.messages.size(), 1u);
   EXPECT_EQ(ui_.messages[0].rfind("critical: ", 0), 0u);
   EXPECT_NE(ui_.messages[0].find("Bnd_roads.shp"), std::string::npos) << ui_.messages[0];

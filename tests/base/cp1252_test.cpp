@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "platform/file_name_encoding.h"
-
 namespace routix::base {
 namespace {
 
@@ -24,7 +22,6 @@ TEST(Cp1252ToUtf8, DecodesEveryByteToOneCharacter) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.utf8);
     EXPECT_EQ(Cp1252ToUtf8(row.ansi), row.utf8);
-    EXPECT_EQ(LocalTextFromAnsi(row.ansi), platform::kFileNamesAreUtf8 ? row.utf8 : row.ansi);
   }
 }
 

@@ -115,7 +115,7 @@ TEST(ReadExtensionPoints, ABrokenChainFailsNamingTheBoundaryAndTheBlock) {
     record.extension_block = row.first_block;
     base::InputFile extension(memory, kRxybxt);
     EXPECT_EQ(ErrorOf([&] { ReadExtensionPoints(record, extension); }),
-              "Cannot read " + kRxybxt + ": boundary 7 (" + base::LocalTextFromAnsi("Z\xFCrich") +
+              "Cannot read " + kRxybxt + ": boundary 7 (" + base::Cp1252ToUtf8("Z\xFCrich") +
                   ") continues in " + row.message + ".");
   }
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
 #include <QLineEdit>
@@ -121,35 +122,43 @@ TEST_F(FrmMainTest, TickingTheBoundaryBoxOpensTheDialogOnlyWhenRxybndIsThere) {
   EXPECT_FALSE(window_.selected_boundaries().col_return.empty());
 }
 
-TEST_F(FrmMainTest, WhileTheExportProgramRunsPressesDoNothingAndClosingWaitsForItsEnd) {
+TEST(FrmMain, WhileTheExportProgramRunsPressesDoNothingAndEscOrAltECloseAfterItsEnd) {
   testing::TempFolder folder;
   fs::create_directories(folder.path() / "Server" / "GEO");
   // The slow stand-in export program, which writes nothing: the run ends with M9.
   fs::copy(fs::path(ROUTIX_PROGRAM_FOLDER) / "slow_export", folder.path() / "Server" / "PRO",
            fs::copy_options::recursive);
-  Source()->setText(QString::fromStdString((folder.path() / "Server").string()));
-  Destination()->setText(QString::fromStdString((folder.path() / "roads.shp").string()));
-  Find<QCheckBox>(window_, "chkGeo2Shp")->setChecked(true);
+  for (Qt::KeyboardModifier alt : {Qt::NoModifier, Qt::AltModifier}) {
+    SCOPED_TRACE(alt == Qt::NoModifier ? "Esc" : "Alt+E");
+    frmMain window;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Find<QLineEdit>(window, "txtSrc")
+        ->setText(QString::fromStdString((folder.path() / "Server").string()));
+    Find<QLineEdit>(window, "txtDst")
+        ->setText(QString::fromStdString((folder.path() / "roads.shp").string()));
+    Find<QCheckBox>(window, "chkGeo2Shp")->setChecked(true);
 
-  ModalAnswerer answers;
-  const auto start = std::chrono::steady_clock::now();
-  std::optional<std::chrono::steady_clock::duration> pressed_after;
-  bool still_open = false;
-  QTimer::singleShot(200, [&] {
-    pressed_after = std::chrono::steady_clock::now() - start;
-    QTest::mouseClick(Find<QPushButton>(window_, "cmdGo"), Qt::LeftButton);
-    QTest::mouseClick(Find<QPushButton>(window_, "cmdExit"), Qt::LeftButton);
-    QTest::mouseClick(Find<QCheckBox>(window_, "chkDat2Shp"), Qt::LeftButton);
-    window_.close();
-    still_open = window_.isVisible();
-  });
-  Find<QPushButton>(window_, "cmdGo")->click();
-  ASSERT_TRUE(pressed_after.has_value());
-  EXPECT_LT(*pressed_after, std::chrono::milliseconds(600));  // while the export program ran
-  EXPECT_TRUE(still_open);
-  EXPECT_FALSE(Find<QCheckBox>(window_, "chkDat2Shp")->isChecked());
-  EXPECT_EQ(answers.texts, std::vector<std::string>{"Incompatible dictionary file."});
-  EXPECT_FALSE(window_.isVisible());  // closed once the run had ended
+    ModalAnswerer answers;
+    const auto start = std::chrono::steady_clock::now();
+    std::optional<std::chrono::steady_clock::duration> pressed_after;
+    bool still_open = false;
+    QTimer::singleShot(200, [&] {
+      pressed_after = std::chrono::steady_clock::now() - start;
+      QTest::mouseClick(Find<QPushButton>(window, "cmdGo"), Qt::LeftButton);
+      QTest::mouseClick(Find<QPushButton>(window, "cmdExit"), Qt::LeftButton);
+      QTest::mouseClick(Find<QCheckBox>(window, "chkDat2Shp"), Qt::LeftButton);
+      QTest::keyClick(QApplication::focusWidget(), alt ? Qt::Key_E : Qt::Key_Escape, alt);
+      still_open = window.isVisible();
+    });
+    Find<QPushButton>(window, "cmdGo")->click();
+    ASSERT_TRUE(pressed_after.has_value());
+    EXPECT_LT(*pressed_after, std::chrono::milliseconds(600));  // while the export program ran
+    EXPECT_TRUE(still_open);
+    EXPECT_FALSE(Find<QCheckBox>(window, "chkDat2Shp")->isChecked());
+    EXPECT_EQ(answers.texts, std::vector<std::string>{"Incompatible dictionary file."});
+    EXPECT_FALSE(window.isVisible());  // closed once the run had ended
+  }
 }
 
 }  // namespace

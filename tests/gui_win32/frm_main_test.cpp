@@ -28,7 +28,7 @@ class FrmMainTest : public ::testing::Test {
   }
   HWND Control(int id) { return GetDlgItem(window_.handle(), id); }
   std::string Text(int id) { return WindowText(Control(id)); }
-  void SetText(int id, const std::string& text) { SetWindowTextA(Control(id), text.c_str()); }
+  void SetText(int id, const std::string& text) { gui_win32::SetText(Control(id), text); }
   void Pump() { testing::Pump(window_.handle()); }
   bool Ticked(int id) { return IsDlgButtonChecked(window_.handle(), id) == BST_CHECKED; }
 
@@ -129,7 +129,44 @@ TEST_F(FrmMainTest, TickingTheBoundaryBoxOpensTheDialogOnlyWhenRxybndIsThere) {
   EXPECT_FALSE(window_.selected_boundaries().col_return.empty());
 }
 
-// What the test's timer does 200 ms into a run: the presses and the close of a user.
+TEST_F(FrmMainTest, ABareDestinationIsRefusedForBoundariesAndALongPathFitsTheScreen) {
+  testing::TempFolder folder;
+  const fs::path server = folder.path() / "Server";
+  fs::create_directories(server / "DYN");
+  sample::WriteSampleBoundaries((server / "DYN").string(), 3);
+  SetText(frmMain::kTxtSrc, server.string());
+  {
+    ModalAnswerer ok([](HWND dialog) { testing::PressButton(dialog, IDOK); });
+    SendMessageA(Control(frmMain::kChkDat2Shp), BM_CLICK, 0, 0);
+  }
+  // Typed in Cyrillic: the field holds what was typed, whatever the code page.
+  SetWindowTextW(Control(frmMain::kTxtDst), L"\x041A\x0438\x0435\x0432");
+  const std::string long_folder = folder.Path(std::string(300, 'a')) + "\\" + std::string(40, 'b');
+  std::vector<std::string> seen;
+  RECT screen;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
+  ModalAnswerer answers([&](HWND box) {
+    RECT place;
+    GetWindowRect(box, &place);
+    seen.push_back(testing::MessageBoxSeen(box));
+    seen.push_back(place.left >= screen.left && place.right <= screen.right ? "fits" : "too wide");
+    testing::PressButton(box, IDOK);
+  });
+  for (const std::string& destination : {Text(frmMain::kTxtDst), long_folder}) {
+    SetText(frmMain::kTxtDst, destination);
+    SendMessageA(Control(frmMain::kCmdGo), BM_CLICK, 0, 0);
+  }
+  ASSERT_EQ(seen.size(), 4u);
+  EXPECT_EQ(
+      seen[0],
+      "critical \"Routix to Shapefile\": Destination path incorrect!\r\n\u041A\u0438\u0435\u0432");
+  EXPECT_EQ(seen[1], "fits");
+  EXPECT_EQ(seen[3], "fits");
+  EXPECT_FALSE(fs::exists(L"Bnd_\x041A\x0438\x0435\x0432.shp"));  // in the working folder
+  EXPECT_TRUE(Ticked(frmMain::kChkDat2Shp));
+}
+
+// What the test's timer does 200 ms into a run: the presses of a user, then Esc or Alt+E.
 struct PressesDuringARun {
   static void CALLBACK Press(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
@@ -139,41 +176,51 @@ struct PressesDuringARun {
     }
     SetFocus(GetDlgItem(window, frmMain::kTxtSrc));
     testing::PostKey('X');
-    testing::PostKey(VK_ESCAPE);
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    testing::PostKey(alt ? 'E' : VK_ESCAPE, alt);
   }
   static inline HWND window = nullptr;
+  static inline bool alt = false;
   static inline std::chrono::steady_clock::time_point start{};
   static inline std::optional<std::chrono::steady_clock::duration> after;
 };
 
-TEST_F(FrmMainTest, WhileTheExportProgramRunsPressesDoNothingAndClosingWaitsForItsEnd) {
+TEST_F(FrmMainTest, WhileTheExportProgramRunsPressesDoNothingAndEscOrAltECloseAfterItsEnd) {
   testing::TempFolder folder;
   fs::create_directories(folder.path() / "Server" / "GEO");
   // The slow stand-in export program, which writes nothing: the run ends with M9.
   fs::copy(fs::path(ROUTIX_PROGRAM_FOLDER) / "slow_export", folder.path() / "Server" / "PRO",
            fs::copy_options::recursive);
-  SetText(frmMain::kTxtSrc, (folder.path() / "Server").string());
-  SetText(frmMain::kTxtDst, (folder.path() / "roads.shp").string());
-  testing::PostClick(Control(frmMain::kChkGeo2Shp));
-  Pump();
+  for (bool alt : {false, true}) {
+    SCOPED_TRACE(alt ? "Alt+E" : "Esc");
+    frmMain window;
+    ShowWindow(window.handle(), SW_SHOW);
+    auto control = [&](int id) { return GetDlgItem(window.handle(), id); };
+    SetWindowTextA(control(frmMain::kTxtSrc), (folder.path() / "Server").string().c_str());
+    SetWindowTextA(control(frmMain::kTxtDst), (folder.path() / "roads.shp").string().c_str());
+    testing::PostClick(control(frmMain::kChkGeo2Shp));
+    testing::Pump(window.handle());
 
-  std::vector<std::string> at_the_end;  // what the window shows with M9, and M9
-  ModalAnswerer answers([&](HWND box) {
-    at_the_end = {Text(frmMain::kTxtSrc), Ticked(frmMain::kChkDat2Shp) ? "ticked" : "unticked",
-                  testing::MessageBoxSeen(box)};
-    testing::PressButton(box, IDOK);
-  });
-  PressesDuringARun::window = window_.handle();
-  PressesDuringARun::start = std::chrono::steady_clock::now();
-  SetTimer(nullptr, 0, 200, PressesDuringARun::Press);
-  SendMessageA(Control(frmMain::kCmdGo), BM_CLICK, 0, 0);
-  ASSERT_TRUE(PressesDuringARun::after.has_value());
-  EXPECT_LT(*PressesDuringARun::after, std::chrono::milliseconds(600));  // the export ran
-  EXPECT_EQ(at_the_end,
-            (std::vector<std::string>{(folder.path() / "Server").string(), "unticked",
-                                      "critical \"Db2asc error\": Incompatible dictionary file."}));
-  EXPECT_EQ(window_.handle(), nullptr);  // closed once the run had ended
+    std::vector<std::string> at_the_end;  // what the window shows with the last message, and it
+    ModalAnswerer answers([&](HWND box) {
+      at_the_end = {
+          WindowText(control(frmMain::kTxtSrc)),
+          IsDlgButtonChecked(window.handle(), frmMain::kChkDat2Shp) ? "ticked" : "unticked",
+          testing::MessageBoxSeen(box)};
+      testing::PressButton(box, IDOK);
+    });
+    PressesDuringARun::window = window.handle();
+    PressesDuringARun::alt = alt;
+    PressesDuringARun::after.reset();
+    PressesDuringARun::start = std::chrono::steady_clock::now();
+    SetTimer(nullptr, 0, 200, PressesDuringARun::Press);
+    SendMessageA(control(frmMain::kCmdGo), BM_CLICK, 0, 0);
+    ASSERT_TRUE(PressesDuringARun::after.has_value());
+    EXPECT_LT(*PressesDuringARun::after, std::chrono::milliseconds(600));  // the export ran
+    EXPECT_EQ(at_the_end, (std::vector<std::string>{
+                              (folder.path() / "Server").string(), "unticked",
+                              "critical \"Db2asc error\": Incompatible dictionary file."}));
+    EXPECT_EQ(window.handle(), nullptr);  // closed once the run had ended
+  }
 }
 
 TEST_F(FrmMainTest, TheBrowseButtonsHandTheirDialogsResultsToTheFields) {

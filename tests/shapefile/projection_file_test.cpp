@@ -28,7 +28,7 @@ std::string ErrorOf(const std::string& content) {
   return "";
 }
 
-TEST(ProjectionFile, OneLineOfWktIsTakenAsItStands) {
+TEST(ProjectionFile, OneLineOfWktIsTakenAsItStandsLessAByteOrderMark) {
   const std::string w = kWkt;
   for (const std::string& content :
        {w, w + "\n", w + "\r\n", std::string(R"(GEOGCS["a]b[",UNIT["Degree",1]])"),
@@ -39,6 +39,10 @@ TEST(ProjectionFile, OneLineOfWktIsTakenAsItStands) {
     files.WriteFile(kPath, content);
     EXPECT_EQ(ReadProjectionFile(files, kPath), content);
   }
+  testing::MemoryFileSystem files;  // saved by Notepad as "UTF-8 with BOM"
+  files.CreateFolders(testing::Native("/maps"));
+  files.WriteFile(kPath, "\xEF\xBB\xBF" + w + "\r\n");
+  EXPECT_EQ(ReadProjectionFile(files, kPath), w + "\r\n");
 }
 
 TEST(ProjectionFile, AnythingElseIsRefusedNamingTheFileAndWhy) {

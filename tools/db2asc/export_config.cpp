@@ -6,6 +6,7 @@
 
 #include "base/conversion_error.h"
 #include "base/input_file.h"
+#include "platform/ansi_text.h"
 #include "platform/file_path.h"
 #include "platform/native_file_system.h"
 
@@ -51,7 +52,8 @@ ExportFolders ReadExportConfig(const std::filesystem::path& config) {
     if (!line.starts_with(key)) {
       throw wrong("line " + std::to_string(number) + " does not start with " + std::string(key));
     }
-    return platform::FilePath(std::string_view(line).substr(key.size())).lexically_normal();
+    const std::string path = platform::FromAnsiCodePage(std::string_view(line).substr(key.size()));
+    return platform::FilePath(path).lexically_normal();
   };
   auto fixed = [&](size_t number, std::string_view expected) {
     if (lines[number - 1] != expected) {

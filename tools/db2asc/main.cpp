@@ -3,6 +3,8 @@
 // from the Server folder's PRO folder, it checks its command line, its working folder and
 // g.cfg, then writes the street exports into the DYN folder from the sample street data in
 // GEO, and exits 0. On any fault it writes no Mapfil.asc, says why on stderr and exits 1.
+// Like the program it stands in for, it reads its command line and g.cfg in the system's
+// ANSI code page.
 #include <cstdio>
 #include <filesystem>
 #include <string_view>
@@ -10,6 +12,7 @@
 
 #include "base/conversion_error.h"
 #include "export_config.h"
+#include "platform/ansi_text.h"
 #include "platform/file_path.h"
 #include "street_export.h"
 
@@ -27,16 +30,21 @@ int Refuse(std::string_view why) {
   return 1;
 }
 
+// An argument of this ANSI program as a path.
+fs::path ArgumentPath(const char* argument) {
+  return routix::platform::FilePath(routix::platform::FromAnsiCodePage(argument));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 3 || std::string_view(argv[2]) != "1" ||
-      routix::platform::FilePath(argv[1]).filename() != "g.cfg") {
+      ArgumentPath(argv[1]).filename() != "g.cfg") {
     return Refuse("usage: db2asc.exe PRO_FOLDER\\g.cfg 1");
   }
-  const fs::path config = routix::platform::FilePath(argv[1]);
+  const fs::path config = ArgumentPath(argv[1]);
   try {
-    if (!SameFolder(config.parent_path(), routix::platform::FilePath(argv[0]).parent_path())) {
+    if (!SameFolder(config.parent_path(), ArgumentPath(argv[0]).parent_path())) {
       return Refuse("g.cfg does not lie beside the program");
     }
     routix::db2asc::ExportFolders folders = routix::db2asc::ReadExportConfig(config);

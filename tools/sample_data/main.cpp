@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/conversion_error.h"
 #include "platform/file_path.h"
+#include "platform/program_arguments.h"
 #include "sample_boundaries.h"
 #include "sample_streets.h"
 
@@ -35,15 +37,17 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<std::string> args = routix::platform::ProgramArguments(argc, argv);
+  const size_t count = args.size();
   std::string server_folder;
   int64_t segments = 5000;
   uint32_t seed = 1;
-  for (int i = 1; i < argc; ++i) {
-    std::string_view arg = argv[i];
-    if (arg == "--segments" && i + 1 < argc) {
-      if (!ParseNumber(argv[++i], segments)) return Usage();
-    } else if (arg == "--seed" && i + 1 < argc) {
-      if (!ParseNumber(argv[++i], seed)) return Usage();
+  for (size_t i = 1; i < count; ++i) {
+    std::string_view arg = args[i];
+    if (arg == "--segments" && i + 1 < count) {
+      if (!ParseNumber(args[++i], segments)) return Usage();
+    } else if (arg == "--seed" && i + 1 < count) {
+      if (!ParseNumber(args[++i], seed)) return Usage();
     } else if (server_folder.empty() && !arg.starts_with("--")) {
       server_folder = arg;
     } else {

@@ -2,7 +2,6 @@
 
 namespace routix::platform {
 
-const bool kFileNamesAreUtf8 = true;
 const bool kFileNamesIgnoreCase = false;
 
 }  // namespace routix::platform

@@ -5,6 +5,10 @@
 
 namespace routix::platform {
 
+void WriteStandard(std::FILE* stream, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+}
+
 bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
 int StandardErrorColumns() {

@@ -2,7 +2,6 @@
 
 namespace routix::platform {
 
-const bool kFileNamesAreUtf8 = false;
 const bool kFileNamesIgnoreCase = true;
 
 }  // namespace routix::platform

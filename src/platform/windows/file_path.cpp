@@ -1,28 +1,16 @@
 #include "platform/file_path.h"
 
-#include <windows.h>
-
-#include <utility>
+#include "platform/windows/wide_path.h"
+#include "platform/windows/wide_text.h"
 
 namespace routix::platform {
 
-std::filesystem::path FilePath(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return std::filesystem::path(std::move(wide));
-}
+std::filesystem::path FilePath(std::string_view text) { return std::filesystem::path(Widen(text)); }
 
-std::string PathText(const std::filesystem::path& path) {
-  const std::wstring& wide = path.native();
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  std::string text(WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr),
-                   '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, text.data(), static_cast<int>(text.size()),
-                      nullptr, nullptr);
-  return text;
+std::string PathText(const std::filesystem::path& path) { return Narrow(path.native()); }
+
+std::string AbsolutePath(const std::string& path) {
+  return path.empty() ? path : Narrow(FullPathName(Widen(path)));
 }
 
 }  // namespace routix::platform

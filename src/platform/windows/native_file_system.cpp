@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "base/conversion_error.h"
+#include "platform/windows/wide_path.h"
+#include "platform/windows/wide_text.h"
 
 namespace routix::platform {
 namespace {
@@ -18,13 +20,16 @@ using base::FileError;
 constexpr DWORD kMaxCallBytes = DWORD{1} << 30;
 constexpr size_t kCopyBufferBytes = size_t{1} << 20;
 
-// The system's text for error, without its closing line break.
+// The system's text for error, without its closing line break. A sharing violation says who
+// holds the file: the system's "The process cannot access the file..." leaves the user to guess.
 std::string SystemMessage(DWORD error) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
+  if (error == ERROR_SHARING_VIOLATION) return "it is open in another program";
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string message = length > 0 ? std::string(text, length) : "error " + std::to_string(error);
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::string message =
+      length > 0 ? Narrow(std::wstring_view(text, length)) : "error " + std::to_string(error);
   LocalFree(text);
   while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
     message.pop_back();
@@ -77,7 +82,7 @@ void WriteAll(HANDLE file, const std::string& path, const void* data, size_t siz
 }
 
 bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
@@ -157,8 +162,8 @@ class WindowsLock final : public base::FileLock {
 
 std::unique_ptr<base::ReadableFile> NativeFileSystem::OpenForReading(const std::string& path) {
   if (IsFolder(path)) throw FileError("read", path, EISDIR);
-  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                          OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  Handle file(CreateFileW(WidePath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!file.valid()) throw LastError("open", path);
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size)) throw LastError("read", path);
@@ -167,14 +172,15 @@ std::unique_ptr<base::ReadableFile> NativeFileSystem::OpenForReading(const std::
 }
 
 std::unique_ptr<base::WritableFile> NativeFileSystem::CreateForWriting(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw LastError("create", path);
   return std::make_unique<WindowsWritableFile>(path, file);
 }
 
 void NativeFileSystem::Rename(const std::string& from, const std::string& to) {
-  if (!MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw LastError("rename", from + " to " + to);
   }
 }
@@ -184,16 +190,16 @@ void NativeFileSystem::SyncFolder(const std::string&) {
 }
 
 void NativeFileSystem::Remove(const std::string& path) {
-  if (!DeleteFileA(path.c_str())) throw LastError("delete", path);
+  if (!DeleteFileW(WidePath(path).c_str())) throw LastError("delete", path);
 }
 
 std::vector<base::FolderEntry> NativeFileSystem::ListFolder(const std::string& folder) {
   std::vector<base::FolderEntry> entries;
-  std::string pattern = folder;
-  if (!pattern.empty() && pattern.back() != '\\' && pattern.back() != '/') pattern += '\\';
-  pattern += '*';
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  std::wstring pattern = WidePath(folder);
+  if (!pattern.empty() && pattern.back() != L'\\' && pattern.back() != L'/') pattern += L'\\';
+  pattern += L'*';
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
@@ -203,10 +209,10 @@ std::vector<base::FolderEntry> NativeFileSystem::ListFolder(const std::string& f
     throw FileError("read the folder", folder, SystemMessage(error));
   }
   do {
-    const std::string name = found.cFileName;
+    const std::string name = Narrow(found.cFileName);
     if (name == "." || name == "..") continue;
     entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileA(search, &found));
+  } while (FindNextFileW(search, &found));
   const DWORD error = GetLastError();
   FindClose(search);
   if (error != ERROR_NO_MORE_FILES)
@@ -216,7 +222,7 @@ std::vector<base::FolderEntry> NativeFileSystem::ListFolder(const std::string& f
 
 std::optional<base::FileStatus> NativeFileSystem::StatusOf(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (path.empty() || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) {
+  if (path.empty() || !GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data)) {
     return std::nullopt;
   }
   return base::FileStatus{
@@ -228,16 +234,16 @@ std::optional<base::FileStatus> NativeFileSystem::StatusOf(const std::string& pa
 }
 
 void NativeFileSystem::CreateFolder(const std::string& path) {
-  if (!CreateDirectoryA(path.c_str(), nullptr)) throw LastError("create folder", path);
+  if (!CreateDirectoryW(WidePath(path).c_str(), nullptr)) throw LastError("create folder", path);
 }
 
 void NativeFileSystem::Copy(const std::string& from, const std::string& to) {
   if (IsFolder(from)) throw FileError("read", from, EISDIR);
-  Handle source(CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  Handle source(CreateFileW(WidePath(from).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
   if (!source.valid()) throw LastError("open", from);
-  const DWORD attributes = GetFileAttributesA(from.c_str());
-  Handle target(CreateFileA(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const DWORD attributes = GetFileAttributesW(WidePath(from).c_str());
+  Handle target(CreateFileW(WidePath(to).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!target.valid()) throw LastError("create", to);
   try {
@@ -257,11 +263,11 @@ void NativeFileSystem::Copy(const std::string& from, const std::string& to) {
     if (!CloseHandle(target.release())) throw LastError("write", to);
     // The read-only mark goes with the bytes, as a copy in Explorer keeps it.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-      SetFileAttributesA(to.c_str(), FILE_ATTRIBUTE_READONLY);
+      SetFileAttributesW(WidePath(to).c_str(), FILE_ATTRIBUTE_READONLY);
     }
   } catch (const FileError&) {
     if (target.valid()) CloseHandle(target.release());
-    DeleteFileA(to.c_str());
+    DeleteFileW(WidePath(to).c_str());
     throw;
   }
 }
@@ -270,7 +276,7 @@ bool NativeFileSystem::SameFile(const std::string& a, const std::string& b) {
   BY_HANDLE_FILE_INFORMATION info[2];
   const std::string* paths[2] = {&a, &b};
   for (int i = 0; i < 2; ++i) {
-    Handle file(CreateFileA(paths[i]->c_str(), 0,
+    Handle file(CreateFileW(WidePath(*paths[i]).c_str(), 0,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid() || !GetFileInformationByHandle(file.get(), &info[i])) return false;
@@ -281,8 +287,8 @@ bool NativeFileSystem::SameFile(const std::string& a, const std::string& b) {
 }
 
 std::unique_ptr<base::FileLock> NativeFileSystem::Lock(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
-                            OPEN_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
+                            nullptr, OPEN_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     if (GetLastError() == ERROR_SHARING_VIOLATION) return nullptr;
     throw LastError("create", path);

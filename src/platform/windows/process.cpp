@@ -2,20 +2,22 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <string>
+
+#include "platform/windows/wide_text.h"
 
 namespace routix::platform {
 
 void RunAndWait(const std::string& command_line, const std::string& working_folder,
                 const std::function<void()>& while_waiting) {
-  // CreateProcessA may write into the command line, so it gets a copy of its own.
-  std::vector<char> line(command_line.begin(), command_line.end());
-  line.push_back('\0');
-  STARTUPINFOA startup = {};
+  // CreateProcessW may write into the command line, so it gets a copy of its own.
+  std::wstring line = Widen(command_line);
+  const std::wstring folder = Widen(working_folder);
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
-                      working_folder.c_str(), &startup, &process)) {
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS, nullptr,
+                      folder.c_str(), &startup, &process)) {
     return;
   }
   // Wakes for the end of the program and for every new window message of this thread.

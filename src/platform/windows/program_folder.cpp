@@ -5,15 +5,16 @@
 #include <string>
 
 #include "base/conversion_error.h"
+#include "platform/windows/wide_text.h"
 
 namespace routix::platform {
 
 std::string ProgramFolder() {
   // Windows paths are at most this long, even with the long-path prefix.
   constexpr DWORD kMaxPathChars = 32768;
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   while (true) {
-    DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) {
       throw base::FileError("find", "the running program",
                             "error " + std::to_string(GetLastError()));
@@ -24,8 +25,8 @@ std::string ProgramFolder() {
     }
     path.resize(path.size() * 2);
   }
-  size_t cut = path.find_last_of('\\');
-  return cut == std::string::npos ? std::string() : path.substr(0, cut);
+  size_t cut = path.find_last_of(L'\\');
+  return cut == std::wstring::npos ? std::string() : Narrow(std::wstring_view(path).substr(0, cut));
 }
 
 }  // namespace routix::platform

@@ -1,0 +1,59 @@
+#include "platform/ansi_text.h"
+
+#include <windows.h>
+
+#include "platform/windows/wide_text.h"
+
+namespace routix::platform {
+namespace {
+
+// Whether the ANSI code page holds every character of text, with none replaced by a look-alike.
+bool FitsAnsiCodePage(const std::wstring& text) {
+  if (GetACP() == CP_UTF8) return true;  // and the call below refuses to say for it
+  BOOL replaced = FALSE;
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                      nullptr, 0, nullptr, &replaced);
+  return !replaced;
+}
+
+}  // namespace
+
+std::optional<std::string> AnsiFolderPath(const std::string& folder) {
+  const std::wstring wide = Widen(folder);
+  if (FitsAnsiCodePage(wide)) return folder;
+  std::wstring short_path(MAX_PATH, L'\0');
+  while (true) {
+    const DWORD length =
+        GetShortPathNameW(wide.c_str(), short_path.data(), static_cast<DWORD>(short_path.size()));
+    if (length == 0) return std::nullopt;
+    if (length < short_path.size()) {
+      short_path.resize(length);
+      break;
+    }
+    short_path.resize(length);
+  }
+  if (!FitsAnsiCodePage(short_path)) return std::nullopt;
+  return Narrow(short_path);
+}
+
+std::string ToAnsiCodePage(std::string_view text) {
+  const std::wstring wide = Widen(text);
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string ansi(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
+  return ansi;
+}
+
+std::string FromAnsiCodePage(std::string_view ansi) {
+  if (ansi.empty()) return {};
+  const int size = static_cast<int>(ansi.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
+  return Narrow(wide);
+}
+
+}  // namespace routix::platform

@@ -1,0 +1,31 @@
+#include "platform/interrupts.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace routix::platform {
+namespace {
+
+void (*note_interrupt)() = nullptr;
+std::atomic<bool> interrupted{false};
+
+// Runs on a thread of its own that the system starts for each event.
+BOOL WINAPI OnConsoleEvent(DWORD event) {
+  if (interrupted.exchange(true)) return FALSE;  // the second: the system ends the program
+  note_interrupt();
+  if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) return TRUE;
+  // The system ends the program once this returns: it waits here for the run to unwind and
+  // the program to end, which ends this thread too.
+  Sleep(INFINITE);
+  return TRUE;
+}
+
+}  // namespace
+
+void CatchInterrupts(void (*note)()) {
+  note_interrupt = note;
+  SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
+}
+
+}  // namespace routix::platform
