@@ -288,4 +288,11 @@ std::string UsageText(Command command) {
   return text;
 }
 
+std::string OwnConsoleText() {
+  return UsageText() +
+         "\nroutix2shp is a command-line program: run it in a Command Prompt or in PowerShell.\n"
+         "For the window, start routix2shp-gui.exe.\n"
+         "\nPress Enter to close this window.\n";
+}
+
 }  // namespace routix::cli

@@ -14,6 +14,7 @@
 #include "cli/interrupts.h"
 #include "cli/terminal_progress.h"
 #include "platform/native_file_system.h"
+#include "platform/own_console.h"
 #include "platform/program_folder.h"
 #include "platform/terminal.h"
 
@@ -31,6 +32,7 @@ int CheckedStandardOutput(int status) {
 
 int Run(int argc, char** argv) {
   using namespace routix;
+  if (argc == 1 && platform::ShowInOwnConsole(cli::OwnConsoleText())) return cli::kExitUsage;
   cli::CliOptions options;
   try {
     options = cli::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
