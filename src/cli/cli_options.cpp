@@ -290,7 +290,7 @@ std::string UsageText(Command command) {
 
 std::string OwnConsoleText() {
   return UsageText() +
-         "\nroutix2shp is a command-line program: run it in a Command Prompt or in PowerShell.\n"
+         "\nroutix2shp is a command-line program: run it in Command Prompt or PowerShell.\n"
          "For the window, start routix2shp-gui.exe.\n"
          "\nPress Enter to close this window.\n";
 }
