@@ -288,4 +288,11 @@ std::string UsageText(Command command) {
   return text + "\nWhat goes to a file or a pipe instead of a terminal is UTF-8 text.\n";
 }
 
+std::string OwnConsoleText() {
+  return UsageText() +
+         "\nroutix2shp is a command-line program: run it in Command Prompt or PowerShell.\n"
+         "For the window, start routix2shp-gui.exe.\n"
+         "\nPress Enter to close this window.\n";
+}
+
 }  // namespace routix::cli

@@ -46,5 +46,8 @@ std::string ShortUsage();
 // The whole text of --help: the usage, the commands, the options and examples; with a
 // command, that command's usage, what it does, its options and an example.
 std::string UsageText(Command command = Command::kHelp);
+// What a start without arguments in a console of its own (a double-click in Explorer) shows:
+// the usage, that this is a command-line program, and how to close the console.
+std::string OwnConsoleText();
 
 }  // namespace routix::cli

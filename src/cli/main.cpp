@@ -14,6 +14,7 @@
 #include "cli/interrupts.h"
 #include "cli/terminal_progress.h"
 #include "platform/native_file_system.h"
+#include "platform/own_console.h"
 #include "platform/program_arguments.h"
 #include "platform/program_folder.h"
 #include "platform/terminal.h"
@@ -32,6 +33,7 @@ int CheckedStandardOutput(int status) {
 
 int Run(int argc, char** argv) {
   using namespace routix;
+  if (argc == 1 && platform::ShowInOwnConsole(cli::OwnConsoleText())) return cli::kExitUsage;
   cli::CliOptions options;
   try {
     std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);

@@ -115,6 +115,24 @@ void PlaceForm(HWND form, const app::FormDescription& description, Dpi dpi) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// The icon resource that every program showing the window carries.
+constexpr WORD kProgramIcon = 1;
+
+// The program's icon in the sizes of the title bar and of the task bar and Alt+Tab; nothing
+// where the program has none.
+void ShowProgramIcon(HWND form) {
+  const struct {
+    WPARAM kind;
+    int width_metric, height_metric;
+  } kSizes[] = {{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}, {ICON_BIG, SM_CXICON, SM_CYICON}};
+  for (const auto& size : kSizes) {
+    HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kProgramIcon), IMAGE_ICON,
+                             GetSystemMetrics(size.width_metric),
+                             GetSystemMetrics(size.height_metric), LR_SHARED);
+    if (icon != nullptr) SendMessageW(form, WM_SETICON, size.kind, reinterpret_cast<LPARAM>(icon));
+  }
+}
+
 }  // namespace
 
 DialogTemplate::DialogTemplate(DWORD style) {
@@ -133,6 +151,7 @@ void BuildForm(HWND form, const app::FormDescription& description,
                std::initializer_list<FormControl> controls) {
   const Dpi dpi = ScreenDpi();
   PlaceForm(form, description, dpi);
+  ShowProgramIcon(form);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   const WPARAM font = static_cast<WPARAM>(SendMessageW(form, WM_GETFONT, 0, 0));
   const ControlDescription* previous = nullptr;

@@ -34,7 +34,8 @@ class DialogTemplate {
 int PixelsX(int twips);
 
 // Sets up form, a dialog made from a DialogTemplate, as description says: the size of its
-// client area, centred on its owner (on the screen when it has none), and each control with
+// client area, centred on its owner (on the screen when it has none), the program's icon
+// (its icon resource 1) in the title bar and the task bar, and each control with
 // its caption, place, identifier and the form's font, in the tab order and one option group
 // per container; the default button; the focus on the first control of the tab order.
 void BuildForm(HWND form, const app::FormDescription& description,

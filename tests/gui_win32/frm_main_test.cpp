@@ -35,7 +35,8 @@ class FrmMainTest : public ::testing::Test {
   frmMain window_;
 };
 
-TEST_F(FrmMainTest, StartsWithTheVersionInItsCaptionTheFocusOnTheFirstBrowseButtonAndItsTwips) {
+TEST_F(FrmMainTest,
+       StartsWithTheVersionInItsCaptionItsIconTheFocusOnTheFirstBrowseButtonAndItsTwips) {
   EXPECT_EQ(
       WindowText(window_.handle()),
       "Convert Routix Geocode or Boundaries to Shapefile - Version " + std::string(app::kVersion));
@@ -50,6 +51,9 @@ TEST_F(FrmMainTest, StartsWithTheVersionInItsCaptionTheFocusOnTheFirstBrowseButt
                                      frmMain::kCmdGo, frmMain::kCmdExit, frmMain::kCmdBrwSrc}));
   EXPECT_EQ(Text(frmMain::kCmdGo), "&Go");
   EXPECT_EQ(Text(frmMain::kCmdExit), "&Exit");
+  for (WPARAM size : {ICON_SMALL, ICON_BIG}) {  // the program's own, in the title and task bars
+    EXPECT_NE(SendMessageA(window_.handle(), WM_GETICON, size, 0), 0);
+  }
 
   HDC screen = GetDC(nullptr);
   const int dpi_x = GetDeviceCaps(screen, LOGPIXELSX), dpi_y = GetDeviceCaps(screen, LOGPIXELSY);

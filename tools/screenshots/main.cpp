@@ -1,5 +1,7 @@
 // routix2shp-screenshots: shows the main window with a Server folder typed in, opens the
-// boundary selection dialog from it, and saves a picture of each.
+// boundary selection dialog from it, and saves a picture of each. The picture of the main
+// window shows the folder where a site keeps its Server folder, kShownFolder, not the one of
+// this machine; the dialog then reads its boundaries from SERVER_FOLDER.
 //   routix2shp-screenshots SERVER_FOLDER OUTPUT_FOLDER
 #include <QApplication>
 #include <QCheckBox>
@@ -9,6 +11,12 @@
 #include <cstdio>
 
 #include "gui/frm_main.h"
+
+namespace {
+
+const QString kShownFolder = QStringLiteral("/srv/routix/Server");
+
+}  // namespace
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -24,11 +32,13 @@ int main(int argc, char** argv) {
   };
 
   routix::gui::frmMain window;
-  window.findChild<QLineEdit*>("txtSrc")->setText(server_folder);
-  window.findChild<QLineEdit*>("txtDst")->setText(QDir(server_folder).filePath("roads.shp"));
+  auto* source = window.findChild<QLineEdit*>("txtSrc");
+  source->setText(kShownFolder);
+  window.findChild<QLineEdit*>("txtDst")->setText(QDir(kShownFolder).filePath("roads.shp"));
   window.show();
   QTimer::singleShot(300, [&] {
     save(&window, "frmMain.png");
+    source->setText(server_folder);
     QTimer::singleShot(300, [&] {
       QWidget* dialog = QApplication::activeModalWidget();
       if (dialog != nullptr) {
