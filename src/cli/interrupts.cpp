@@ -11,11 +11,13 @@
 namespace routix::cli {
 namespace {
 
-std::atomic<bool> interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+// The number of the signal that came first; 0 before any.
+std::atomic<int> interrupted{0};
+static_assert(std::atomic<int>::is_always_lock_free, "set from a signal handler");
 
 extern "C" void NoteInterrupt(int signal_number) {
-  interrupted = true;
+  int none = 0;
+  interrupted.compare_exchange_strong(none, signal_number);
   std::signal(signal_number, SIG_DFL);  // a second one ends the program
 }
 
@@ -75,8 +77,10 @@ void InterruptibleFileSystem::Copy(const std::string& from, const std::string& t
   FileSystemWrapper::Copy(from, to);
 }
 
+int InterruptedExitStatus() { return 128 + interrupted.load(); }
+
 void InterruptibleFileSystem::Check() {
-  if (!interrupted) return;
+  if (interrupted.load() == 0) return;
   stopped_ = true;
   throw base::ConversionError(std::string(app::kInterrupted));
 }
