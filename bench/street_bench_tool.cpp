@@ -22,7 +22,7 @@
 #include "base/program_services.h"
 #include "base/text_stream.h"
 #include "platform/native_file_system.h"
-#include "platform/program_folder.h"
+#include "platform/tool_folder.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
 #include "streets/street_conversion.h"
@@ -87,7 +87,7 @@ struct BenchServices {
   routix::base::FileSystemService files;
   routix::base::SystemClock clock;
   routix::base::ProgramServices services{progress, status, files,
-                                         yield,    clock,  routix::platform::ProgramFolder()};
+                                         yield,    clock,  routix::platform::DefaultToolFolder()};
 };
 
 double SecondsSince(Clock::time_point start) {

@@ -138,7 +138,7 @@ bool RunBoundaryPart(ConversionUi& ui, bool geocode_ticked,
 bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_boundaries,
                    const base::ProgramServices& services, const RunOptions& options,
                    RunResult& result) {
-  if (!ValidatePaths(ui, services.file_system_service)) {
+  if (!ValidatePaths(ui, services.file_system_service, options.run_export)) {
     ui.Untick(CheckBox::kGeo2Shp);
     return false;
   }
@@ -184,7 +184,7 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
 
 }  // namespace
 
-bool ValidatePaths(ConversionUi& ui, const base::FileSystemService& files) {
+bool ValidatePaths(ConversionUi& ui, const base::FileSystemService& files, bool run_export) {
   const std::string server_folder = ui.ServerFolderText();
   const std::string destination = ui.DestinationText();
   const std::string main_file = OutputMainFile(destination);
@@ -192,7 +192,7 @@ bool ValidatePaths(ConversionUi& ui, const base::FileSystemService& files) {
     ui.ShowMessage(ServerPathIncorrect(server_folder));
     return false;
   }
-  if (!files.FolderExists(server_folder + base::NativeSeparators("\\GEO"))) {
+  if (run_export && !files.FolderExists(server_folder + base::NativeSeparators("\\GEO"))) {
     ui.ShowMessage(GeoFolderNotFound(server_folder));
     return false;
   }

@@ -42,7 +42,8 @@ RunResult RunConversion(ConversionUi& ui, boundaries::BoundarySelection& selecte
                         const base::ProgramServices& services, const RunOptions& options = {});
 
 // Whether the street network conversion may start: checks the Server folder, its GEO folder
-// and the destination as typed, asking before the set it names is replaced.
-bool ValidatePaths(ConversionUi& ui, const base::FileSystemService& files);
+// (which only the export program reads, so only when it runs) and the destination as typed,
+// asking before the set it names is replaced.
+bool ValidatePaths(ConversionUi& ui, const base::FileSystemService& files, bool run_export = true);
 
 }  // namespace routix::app

@@ -1,7 +1,7 @@
 // The program-wide services a conversion reaches the outside world through: the progress
 // bar, the status panel text, the file system, a yield that lets the front end handle its
-// pending events, the clock, and the folder the program runs from (where the tool folder
-// Server\PRO lies). The front end owns one of each and hands them down together as a
+// pending events, the clock, and the site's tool folder, whose files a streets run copies
+// into the Server folder's PRO. The front end owns one of each and hands them down together as a
 // ProgramServices; nothing here is a global.
 #pragma once
 
@@ -35,7 +35,7 @@ struct ProgramServices {
   const FileSystemService& file_system_service;
   Yielder& yield;
   const Clock& clock;
-  std::string program_folder;  // the folder that holds the running executable
+  std::string tool_folder;
 };
 
 }  // namespace routix::base

@@ -63,7 +63,7 @@ std::string BoundaryListJson(const std::vector<boundaries::ListedBoundary>& rows
   std::string text = "[";
   for (const boundaries::ListedBoundary& row : rows) {
     text += text.size() > 1 ? ",\n " : "\n ";
-    text += "{\"ordinal\": " + std::to_string(row.ordinal) + ", \"description\": \"" +
+    text += "{\"id\": " + std::to_string(row.ordinal) + ", \"description\": \"" +
             Escaped(Description(row), true) + "\", \"node_count\": " + row.node_count + "}";
   }
   return text + (rows.empty() ? "]\n" : "\n]\n");

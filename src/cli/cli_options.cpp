@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <utility>
+
+#include "platform/native_separator.h"
 
 namespace routix::cli {
 namespace {
@@ -36,8 +39,9 @@ constexpr OptionHelp kNoExport{
     "folder changes"};
 constexpr OptionHelp kOverwrite{"--overwrite", "replace an existing output"};
 constexpr OptionHelp kQuiet{"--quiet", "print nothing but errors"};
-constexpr OptionHelp kSelect{
-    "--select LIST", "only these boundaries: all (the default) or IDs and ranges, 1,4,7-12"};
+constexpr OptionHelp kSelect{"--select LIST",
+                             "only these boundaries: all (the default) or IDs and ranges, "
+                             "1,4,7-12; a repeated --select adds to them"};
 constexpr OptionHelp kPolyline{"--polyline", "write boundaries as polylines instead of polygons"};
 constexpr OptionHelp kPerBoundary{
     "--per-boundary", "write one shapefile set per boundary, named after its description"};
@@ -45,8 +49,11 @@ constexpr OptionHelp kPrj{
     "--prj FILE",
     "copy FILE, one line of WKT text naming the coordinate system of the routing system's map "
     "units (as a GIS exports it), beside every set written, as its .prj"};
-constexpr OptionHelp kJson{
-    "--json", "print one JSON array of objects with ordinal, description and node_count"};
+constexpr OptionHelp kToolFolder{
+    "--tool-folder DIR",
+    "copy the export program's tool files from DIR instead of the site's tool folder"};
+constexpr OptionHelp kJson{"--json",
+                           "print one JSON array of objects with id, description and node_count"};
 constexpr OptionHelp kHelp{"--help, -h", "show this help"};
 constexpr OptionHelp kEndOfOptions{
     "--", "end the options: what follows is a path, even when it begins with -"};
@@ -59,12 +66,15 @@ struct CommandHelp {
   std::string_view summary;                     // for the list of commands
   std::string_view description;                 // for the command's own help
   std::span<const OptionHelp* const> options;
-  std::string_view example;
+  std::string_view windows_example;  // the example on Windows, with its paths
+  std::string_view posix_example;    // the same elsewhere
 };
 
-constexpr std::string_view kStreetsArguments[] = {"SERVER_FOLDER", "DESTINATION",   "[--no-export]",
-                                                  "[--prj FILE]",  "[--overwrite]", "[--quiet]"};
-constexpr const OptionHelp* kStreetsOptions[] = {&kNoExport, &kPrj, &kOverwrite, &kQuiet};
+constexpr std::string_view kStreetsArguments[] = {
+    "SERVER_FOLDER", "DESTINATION",   "[--no-export]", "[--tool-folder DIR]",
+    "[--prj FILE]",  "[--overwrite]", "[--quiet]"};
+constexpr const OptionHelp* kStreetsOptions[] = {&kNoExport, &kToolFolder, &kPrj, &kOverwrite,
+                                                 &kQuiet};
 constexpr std::string_view kBoundariesArguments[] = {
     "SERVER_FOLDER",    "DESTINATION",  "[--select all|LIST]", "[--polyline]",
     "[--per-boundary]", "[--prj FILE]", "[--overwrite]",       "[--quiet]"};
@@ -82,7 +92,8 @@ constexpr CommandHelp kCommands[] = {
      "fields per segment of DYN\\Mapfil.asc and then of DYN\\Second.asc. The run fails with "
      "\"Incompatible dictionary file.\" unless the export program writes DYN\\Mapfil.asc "
      "afresh.",
-     kStreetsOptions, "routix2shp streets D:\\Routing\\Server D:\\maps\\roads.shp"},
+     kStreetsOptions, "routix2shp streets D:\\Routing\\Server D:\\maps\\roads.shp",
+     "routix2shp streets /data/Server /maps/roads.shp"},
     {Command::kBoundaries, "boundaries", kBoundariesArguments,
      "write the boundaries of DYN\\Rxybnd.dat as Bnd_<name> beside DESTINATION, or one set "
      "per boundary, with Report.err beside them",
@@ -93,14 +104,21 @@ constexpr CommandHelp kCommands[] = {
      "back over each other. A selected boundary of fewer than two nodes is left out, and the "
      "run says how many were.",
      kBoundariesOptions,
-     "routix2shp boundaries D:\\Routing\\Server D:\\maps\\zones.shp --select 1,4,7-12"},
+     "routix2shp boundaries D:\\Routing\\Server D:\\maps\\zones.shp --select 1,4,7-12",
+     "routix2shp boundaries /data/Server /maps/zones.shp --select 1,4,7-12"},
     {Command::kList, "list", kListArguments,
      "print the boundaries (ID, node count, description), one a line",
      "Prints the boundaries of DYN\\Rxybnd.dat that hold nodes, one a line: the ID that "
      "--select takes, the node count and the description, separated by tabs. A tab, carriage "
      "return, line feed or backslash inside a description is written as \\t, \\r, \\n or \\\\.",
-     kListOptions, "routix2shp list D:\\Routing\\Server --json"},
+     kListOptions, "routix2shp list D:\\Routing\\Server --json",
+     "routix2shp list /data/Server --json"},
 };
+
+// The example of a command, with paths of the platform the program runs on.
+std::string_view Example(const CommandHelp& command) {
+  return platform::kNativeSeparator == '\\' ? command.windows_example : command.posix_example;
+}
 
 constexpr size_t kWidth = 80;         // the lines of the help end before this column
 constexpr size_t kOptionColumn = 19;  // where the texts of the options begin
@@ -157,7 +175,7 @@ std::string CommandUsageText(const CommandHelp& command) {
       UsageLine(command, "usage: ") + "\n" + Wrap("", command.description, 0) + "\noptions:\n";
   for (const OptionHelp* option : command.options) text += OptionLine(*option);
   text += OptionLine(kHelp) + OptionLine(kEndOfOptions);
-  return text + "\nexample:\n  " + std::string(command.example) + "\n";
+  return text + "\nexample:\n  " + std::string(Example(command)) + "\n";
 }
 
 const CommandHelp* FindCommand(std::string_view name) {
@@ -218,6 +236,8 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
 
   std::vector<std::string> positional;
   bool options_ended = false;
+  bool select_all = false;  // all the boundaries, whatever else --select names
+  std::vector<int> selected;
   for (size_t i = 1; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
     const bool is_option = !options_ended && arg.size() > 1 && arg[0] == '-';
@@ -234,13 +254,19 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (arg == "--prj") {
       if (++i == arguments.size()) throw UsageError("--prj needs a projection file");
       options.projection_file = arguments[i];
+    } else if (arg == "--tool-folder") {
+      if (++i == arguments.size()) throw UsageError("--tool-folder needs a folder");
+      options.tool_folder = arguments[i];
     } else if (arg == "--select") {
       if (++i == arguments.size())
         throw UsageError("--select needs all or a list such as 1,4,7-12");
       if (arguments[i] == "all") {
-        options.select.reset();
+        select_all = true;
       } else {
-        options.select = ParseOrdinalList(arguments[i]);
+        std::vector<int> more = ParseOrdinalList(arguments[i]);
+        selected.insert(selected.end(), more.begin(), more.end());
+        std::sort(selected.begin(), selected.end());
+        selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
       }
     } else {
       options.no_export |= arg == "--no-export";
@@ -256,6 +282,7 @@ CliOptions ParseCommandLine(const std::vector<std::string>& arguments) {
     throw UsageError(name + " takes " +
                      (paths == 2 ? "SERVER_FOLDER and DESTINATION" : "SERVER_FOLDER"));
   }
+  if (!select_all && !selected.empty()) options.select = std::move(selected);
   options.server_folder = positional[0];
   if (paths == 2) options.destination = positional[1];
   return options;
@@ -278,14 +305,20 @@ std::string UsageText(Command command) {
     text += Wrap("  " + std::string(help.name), help.summary, kCommandColumn);
   }
   text += "\noptions:\n";
-  for (const OptionHelp* option :
-       {&kNoExport, &kPrj, &kOverwrite, &kQuiet, &kSelect, &kPolyline, &kPerBoundary, &kJson}) {
+  for (const OptionHelp* option : {&kNoExport, &kToolFolder, &kPrj, &kOverwrite, &kQuiet, &kSelect,
+                                   &kPolyline, &kPerBoundary, &kJson}) {
     text += OptionLine(*option);
   }
   text += OptionLine({"--help, -h", "show this help, or with a command that command's help"}) +
           OptionLine(kEndOfOptions) + "\nexamples:\n";
-  for (const CommandHelp& help : kCommands) text += "  " + std::string(help.example) + "\n";
-  return text + "\nWhat goes to a file or a pipe instead of a terminal is UTF-8 text.\n";
+  for (const CommandHelp& help : kCommands) text += "  " + std::string(Example(help)) + "\n";
+  return text + "\n" +
+         Wrap("",
+              "exit status: 0 done; 1 refused or failed, an ID that --select names and the "
+              "list does not hold among them; 2 a malformed command line; 130 stopped by "
+              "Ctrl+C; 143 stopped by SIGTERM.",
+              0) +
+         "\nWhat goes to a file or a pipe instead of a terminal is UTF-8 text.\n";
 }
 
 std::string OwnConsoleText() {

@@ -1,7 +1,8 @@
 // The command line of routix2shp, parsed: which command, its two paths as given, and its
 // options. "--" ends the options: every argument after it is a path, even one that begins
-// with "-". Anything that does not fit the usage (an unknown command or option, a missing or
-// extra argument, a malformed --select list) is a UsageError saying what is wrong.
+// with "-". A repeated --select adds to the selection. Anything that does not fit the usage (an
+// unknown command or option, a missing or extra argument, a malformed --select list) is a
+// UsageError saying what is wrong.
 #pragma once
 
 #include <optional>
@@ -27,7 +28,9 @@ struct CliOptions {
   bool json = false;
   // --prj: the projection file copied beside every set; empty for none.
   std::string projection_file;
-  // The ordinals of --select, ascending and without repeats; nothing for all.
+  // --tool-folder: the site's tool folder instead of the program's own; empty for that.
+  std::string tool_folder;
+  // The ordinals of every --select together, ascending and without repeats; nothing for all.
   std::optional<std::vector<int>> select;
 };
 

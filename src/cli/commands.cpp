@@ -85,7 +85,7 @@ class CommandLineUi : public app::ConversionUi {
     for (const boundaries::ListedBoundary& row : rows) listed.push_back(row.ordinal);
     for (int ordinal : options_.select.value_or(listed)) {
       if (!std::binary_search(listed.begin(), listed.end(), ordinal)) {
-        Refuse(app::BoundaryNotListed(ordinal, app::BoundaryDataFile(server_folder_)), kExitUsage);
+        Refuse(app::BoundaryNotListed(ordinal, app::BoundaryDataFile(server_folder_)), kExitFailed);
         return {};
       }
       selection.col_return.push_back(std::to_string(ordinal));
@@ -163,12 +163,17 @@ int RunCommand(const CliOptions& options, const base::ProgramServices& services,
 }
 
 void PrintMessage(const std::string& text) {
-  std::string lines = "routix2shp: ";
+  std::string line = "routix2shp: ";
   for (size_t i = 0; i < text.size(); ++i) {
-    if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) lines += text[i];
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] != '\n') {
+      line += text[i];
+    } else if (line.back() != ' ') {
+      line += ' ';
+    }
   }
-  lines += '\n';
-  platform::WriteStandard(stderr, lines);
+  line += '\n';
+  platform::WriteStandard(stderr, line);
 }
 
 }  // namespace routix::cli

@@ -4,8 +4,9 @@
 // questions before a replace, --select and the shape options stand in for the selection
 // dialog, and every refusal is printed on standard error, as is a note of the selected
 // boundaries that were left out. The result is the exit status: 0 done (also when no
-// boundary is selected), 1 refused or failed, 2 a --select of a boundary that the list does
-// not hold; main() makes it 130 for a run stopped by an interrupt.
+// boundary is selected), 1 refused or failed (a --select of a boundary that the list does
+// not hold among them); main() makes it 2 for a malformed command line, and 130 (Ctrl+C) or
+// 143 (SIGTERM) for a run stopped by an interrupt.
 #pragma once
 
 #include <string>
@@ -19,15 +20,15 @@ namespace routix::cli {
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitFailed = 1;
 inline constexpr int kExitUsage = 2;
-inline constexpr int kExitInterrupted = 130;  // 128 + SIGINT, as a shell reports it
 
 // Runs streets, boundaries or list; progress is the terminal line behind services' progress
 // bar and status panel, cleared before anything is printed.
 int RunCommand(const CliOptions& options, const base::ProgramServices& services,
                TerminalProgress& progress);
 
-// Prints a message on standard error as routix2shp's: "routix2shp: " before its first line,
-// its CR LF line breaks as line feeds.
+// Prints a message on standard error as routix2shp's, on one line that begins with
+// "routix2shp: ": each line break inside it (CR LF or LF) becomes a blank, or nothing after a
+// line that ends in one.
 void PrintMessage(const std::string& text);
 
 }  // namespace routix::cli

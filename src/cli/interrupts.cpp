@@ -11,10 +11,14 @@
 namespace routix::cli {
 namespace {
 
-std::atomic<bool> interrupted{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "set from a signal handler");
+// The exit status of the interrupt that came first; 0 before any.
+std::atomic<int> interrupted{0};
+static_assert(std::atomic<int>::is_always_lock_free, "set from a signal handler");
 
-void NoteInterrupt() { interrupted = true; }
+void NoteInterrupt(int exit_status) {
+  int none = 0;
+  interrupted.compare_exchange_strong(none, exit_status);
+}
 
 }  // namespace
 
@@ -69,8 +73,10 @@ void InterruptibleFileSystem::Copy(const std::string& from, const std::string& t
   FileSystemWrapper::Copy(from, to);
 }
 
+int InterruptedExitStatus() { return interrupted.load(); }
+
 void InterruptibleFileSystem::Check() {
-  if (!interrupted) return;
+  if (interrupted.load() == 0) return;
   stopped_ = true;
   throw base::ConversionError(std::string(app::kInterrupted));
 }

@@ -16,6 +16,10 @@ namespace routix::cli {
 
 void CatchInterrupts();
 
+// The exit status of a run that an interrupt stopped, as a shell reports a program that the
+// signal ended: 128 and the signal's number, 130 for SIGINT, 143 for SIGTERM.
+int InterruptedExitStatus();
+
 class InterruptibleFileSystem : public base::FileSystemWrapper {
  public:
   using FileSystemWrapper::FileSystemWrapper;

@@ -16,8 +16,8 @@
 #include "platform/native_file_system.h"
 #include "platform/own_console.h"
 #include "platform/program_arguments.h"
-#include "platform/program_folder.h"
 #include "platform/terminal.h"
+#include "platform/tool_folder.h"
 
 namespace {
 
@@ -56,17 +56,20 @@ int Run(int argc, char** argv) {
   }
 
   cli::StandardErrorTerminal terminal;
-  cli::TerminalProgress progress(platform::StandardErrorIsTerminal() ? &terminal : nullptr);
+  // --quiet draws no progress line either.
+  cli::TerminalProgress progress(platform::StandardErrorIsTerminal() && !options.quiet ? &terminal
+                                                                                       : nullptr);
   cli::NoYield yield;
   platform::NativeFileSystem native_files;
   cli::InterruptibleFileSystem interruptible_files(native_files);
   cli::CatchInterrupts();
   base::FileSystemService files(interruptible_files);
   base::SystemClock clock;
-  base::ProgramServices services{progress, progress, files,
-                                 yield,    clock,    platform::ProgramFolder()};
+  const std::string tool_folder =
+      options.tool_folder.empty() ? platform::DefaultToolFolder() : options.tool_folder;
+  base::ProgramServices services{progress, progress, files, yield, clock, tool_folder};
   const int status = cli::RunCommand(options, services, progress);
-  return interruptible_files.stopped() ? cli::kExitInterrupted : status;
+  return interruptible_files.stopped() ? cli::InterruptedExitStatus() : status;
 }
 
 }  // namespace

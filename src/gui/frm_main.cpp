@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QScreen>
@@ -19,10 +21,24 @@
 #include "gui/qt_text.h"
 #include "gui/twips.h"
 #include "gui/window_font.h"
-#include "platform/program_folder.h"
+#include "platform/tool_folder.h"
 
 namespace routix::gui {
 namespace {
+
+// A box sizes itself to its text; a short text ("Convert finished !") would leave the title
+// bar too narrow for the title, which the window manager then cuts. This makes the box as
+// wide as its title in a bold font, with room for the bar's icon and buttons beside it.
+void WidenForTitle(QMessageBox& box) {
+  QFont title_font = box.font();
+  title_font.setBold(true);
+  const QFontMetrics metrics(title_font);
+  const int width = metrics.horizontalAdvance(box.windowTitle()) + 6 * metrics.height();
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+}
 
 bool IsInput(QEvent::Type type) {
   switch (type) {
@@ -54,7 +70,7 @@ bool PressesExit(QObject* watched, QEvent* event, QObject* exit_button) {
 
 frmMain::frmMain(QWidget* parent)
     : QWidget(parent, Qt::Window), services_{progress_, status_, files_,
-                                             yield_,    clock_,  platform::ProgramFolder()} {
+                                             yield_,    clock_,  platform::DefaultToolFolder()} {
   setObjectName("frmMain");
   UseWindowFont(this);
   setWindowTitle(FromLocal(app::MainWindowCaption()));
@@ -129,13 +145,12 @@ app::Answer frmMain::ShowMessage(const app::Message& message) {
       box.setIcon(QMessageBox::Question);
       break;
   }
-  if (message.buttons == app::Buttons::kYesNo) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    return box.exec() == QMessageBox::Yes ? app::Answer::kYes : app::Answer::kNo;
-  }
-  box.setStandardButtons(QMessageBox::Ok);
-  box.exec();
-  return app::Answer::kOk;
+  const bool yes_no = message.buttons == app::Buttons::kYesNo;
+  box.setStandardButtons(yes_no ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+  WidenForTitle(box);  // last: setting the icon or the buttons lays the box out anew
+  const int pressed = box.exec();
+  if (!yes_no) return app::Answer::kOk;
+  return pressed == QMessageBox::Yes ? app::Answer::kYes : app::Answer::kNo;
 }
 
 void frmMain::FocusGeocodeBox() { chkGeo2Shp->setFocus(Qt::OtherFocusReason); }

@@ -12,7 +12,7 @@
 #include "gui_win32/frm_select_bnd.h"
 #include "gui_win32/win32_form.h"
 #include "gui_win32/window_text.h"
-#include "platform/program_folder.h"
+#include "platform/tool_folder.h"
 #include "platform/windows/wide_text.h"
 
 namespace routix::gui_win32 {
@@ -58,7 +58,7 @@ size_t MessageColumns() {
 }  // namespace
 
 frmMain::frmMain()
-    : services_{progress_, status_, files_, yield_, clock_, platform::ProgramFolder()} {
+    : services_{progress_, status_, files_, yield_, clock_, platform::DefaultToolFolder()} {
   static const DialogTemplate kTemplate(kMainStyle);
   CreateDialogIndirectParamW(GetModuleHandleW(nullptr), kTemplate.get(), nullptr, DialogProc,
                              reinterpret_cast<LPARAM>(this));

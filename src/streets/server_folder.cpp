@@ -24,9 +24,8 @@ void PrepareServerFolder(const std::string& server_folder, const base::ProgramSe
   const base::FileSystemService& files = services.file_system_service;
   PassOverFailure([&] { DeleteWorkFiles(server_folder, files); });
   PassOverFailure([&] {
-    files.CopyFolder(
-        base::NormalizePath(services.program_folder + base::NativeSeparators("\\Server\\PRO")),
-        base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")));
+    files.CopyFolder(base::NormalizePath(services.tool_folder),
+                     base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")));
   });
   PassOverFailure([&] {
     std::string dyn = server_folder + base::NativeSeparators("\\DYN\\");

@@ -1,5 +1,5 @@
 // Gets a Server folder ready for the export program: no stale GEO\*.taf work file, a fresh
-// copy of the tool folder Server\PRO that lies beside this program, a DYN folder, and the
+// copy of the site's tool folder (ProgramServices::tool_folder), a DYN folder, and the
 // nine-line configuration PRO\g.cfg. The copy and the configuration each take the places of
 // the files before them whole or not at all, so PRO never holds half a program or half a
 // configuration. Up to the configuration every failure is passed over and the export uses

@@ -171,11 +171,15 @@ TEST_F(RunConversionTest, PathsThatAreNotThereAndADestinationWithoutAFolderAreRe
     std::string destination;
     std::string box;
     bool boundaries = false;
+    bool run_export = true;
   } rows[] = {
       {folder_.Path("none"), Out("roads.shp"),
        "critical: Server path incorrect!\r\n" + folder_.Path("none")},
       {folder_.Path("out"), Out("roads.shp"),
        "critical: Not found GEO folder in \r\n" + folder_.Path("out")},
+      // Only the export program reads GEO: without it, DYN is all that is looked at.
+      {folder_.Path("out"), Out("roads.shp"),
+       "critical \"Db2asc error\": Incompatible dictionary file.", false, false},
       {folder_.Path("Server"), folder_.Path("none") + kSep + "roads",
        "critical: Destination path incorrect!\r\n" + folder_.Path("none") + kSep + "roads"},
       {folder_.Path("Server"), "roads", "critical: Destination path incorrect!\r\nroads"},
@@ -187,7 +191,7 @@ TEST_F(RunConversionTest, PathsThatAreNotThereAndADestinationWithoutAFolderAreRe
     (row.boundaries ? ui_.boundary_ticked : ui_.geocode_ticked) = true;
     ui_.server_folder = row.server_folder;
     ui_.destination = row.destination;
-    Run();
+    Run({.run_export = row.run_export});
     EXPECT_EQ(ui_.messages, Texts{row.box});
     EXPECT_EQ(ui_.geocode_ticked || ui_.boundary_ticked, row.boundaries);
     ui_.boundary_ticked = false;
@@ -220,7 +224,7 @@ TEST_F(RunConversionTest, TheSetADestinationNamesIsReplacedOnYesAndBrowsedOnNo) 
 }
 
 TEST_F(RunConversionTest, OnlyAnExportWrittenByThisRunIsConverted) {
-  fake_.services.program_folder = folder_.Path("no tools here");  // PRO stays empty
+  fake_.services.tool_folder = folder_.Path("no tools here");  // PRO stays empty
   const fs::path server = folder_.path() / "Server";
   fs::create_directories(server / "PRO");
   // Nothing in DYN, whether the export runs or not; then the exports of an earlier run, which

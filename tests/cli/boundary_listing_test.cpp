@@ -24,11 +24,11 @@ TEST(BoundaryListing, EscapesWhatWouldBreakALineOrTheJson) {
             "9\t2\tInside\n");
   EXPECT_EQ(BoundaryListJson(rows),
             "[\n"
-            " {\"ordinal\": 1, \"description\": \"Tab\\there\", \"node_count\": 3},\n"
-            " {\"ordinal\": 4, \"description\": \"CR\\rLF\\n end\", \"node_count\": 12},\n"
-            " {\"ordinal\": 7, \"description\": \"\\\"Z\u00FCrich\\\" C:\\\\x\\u0001\", "
+            " {\"id\": 1, \"description\": \"Tab\\there\", \"node_count\": 3},\n"
+            " {\"id\": 4, \"description\": \"CR\\rLF\\n end\", \"node_count\": 12},\n"
+            " {\"id\": 7, \"description\": \"\\\"Z\u00FCrich\\\" C:\\\\x\\u0001\", "
             "\"node_count\": 191},\n"
-            " {\"ordinal\": 9, \"description\": \"Inside\", \"node_count\": 2}\n"
+            " {\"id\": 9, \"description\": \"Inside\", \"node_count\": 2}\n"
             "]\n");
   EXPECT_EQ(BoundaryListText({}), "");
   EXPECT_EQ(BoundaryListJson({}), "[]\n");

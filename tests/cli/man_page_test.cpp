@@ -1,7 +1,9 @@
-// The man page is kept by hand in packaging/: it must name exactly the commands and the long
-// options that routix2shp --help names, so that neither drifts from the other.
+// The man page and the bash completion are kept by hand in packaging/: each must name exactly
+// the commands and the long options that routix2shp --help names, so that none drifts from
+// the others; and the completion completes what it names.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -50,6 +52,37 @@ TEST(ManPage, NamesTheCommandsAndOptionsThatTheHelpNames) {
   EXPECT_EQ(commands, (Words{"streets", "boundaries", "list"}));
   EXPECT_EQ(Matches(man, R"(^\.B routix2shp ([a-z]+)$)"), commands);
   EXPECT_EQ(Matches(man, R"((--[a-z][a-z-]*))"), Matches(help.output, R"((--[a-z][a-z-]*))"));
+
+  const std::string completion = testing::ReadFileBytes(ROUTIX_COMPLETION);
+  EXPECT_EQ(Matches(completion, R"((--[a-z][a-z-]*))"),
+            Matches(help.output, R"((--[a-z][a-z-]*))"));
+  EXPECT_EQ(Matches(completion, R"(^    ([a-z]+)\))"), commands);
+}
+
+TEST(BashCompletion, CompletesACommandAnOptionAndAFolder) {
+  testing::TempFolder folder;
+  std::filesystem::create_directories(folder.path() / "Server");
+  testing::WriteFileBytes(folder.path() / "Servers.txt", "not a folder");
+  struct Row {
+    std::string words;
+    std::string completions;
+  } rows[] = {
+      {"routix2shp bou", "boundaries"},
+      {"routix2shp streets Server --no", "--no-export"},
+      {"routix2shp list Ser", "Server"},
+      {"routix2shp boundaries Server b.shp --select ''", "all"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.words);
+    testing::CommandResult result = testing::RunCommand(
+        "cd " + testing::ShellQuote(folder.path().string()) + " && bash -c " +
+        testing::ShellQuote("source " + testing::ShellQuote(ROUTIX_COMPLETION) +
+                            " && COMP_WORDS=(" + row.words +
+                            ") && COMP_CWORD=$((${#COMP_WORDS[@]} - 1)) && _routix2shp && "
+                            "echo \"${COMPREPLY[*]}\"") +
+        " 2>&1");
+    EXPECT_EQ(result.output, row.completions + "\n");
+  }
 }
 
 }  // namespace

@@ -196,7 +196,7 @@ std::string RunOnATerminal(const std::filesystem::path& folder, unsigned short c
   return received;
 }
 
-TEST(TerminalProgress, OnATerminalEachStepEndsAt100PercentWithinTheWidthAndTheSummaryFollows) {
+TEST(TerminalProgress, OnATerminalEachStepEndsAt100PercentAndTheSummaryFollowsUnlessQuiet) {
   testing::TempFolder folder;
   std::filesystem::create_directories(folder.path() / "Server" / "GEO");
   std::filesystem::create_directories(folder.path() / "out");
@@ -217,6 +217,13 @@ TEST(TerminalProgress, OnATerminalEachStepEndsAt100PercentWithinTheWidthAndTheSu
   EXPECT_EQ(shown[3], "");
   // Only the summary, which is no progress line, may wrap.
   EXPECT_EQ(static_cast<size_t>(screen.wraps()), (shown[2].size() - 1) / 40);
+
+  // --quiet: not a byte on the terminal.
+  EXPECT_EQ(
+      RunOnATerminal(folder.path(), 40,
+                     {"streets", "Server", "out/roads.shp", "--overwrite", "--quiet"}, status),
+      "");
+  EXPECT_EQ(status, 0);
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 // own export program is the routing system's: no layout of routix2shp, as built or as
 // installed, may replace it. Each runs a streets conversion on a Server folder whose
 // PRO/db2asc.exe is a marker program (a script that writes the exports from GEO); afterwards
-// the marker is there byte for byte, PRO holds nothing else but g.cfg, and the set is written.
+// the marker is there byte for byte, PRO holds nothing else but g.cfg (and what a tool folder
+// given with --tool-folder holds), and the set is written.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -36,12 +37,23 @@ TEST(ToolFolder, NoBuiltOrInstalledLayoutReplacesTheServerFoldersOwnExportProgra
                  " --prefix " + ShellQuote(prefix.string()));
   ASSERT_EQ(installed.exit_status, 0) << installed.output;
 
+  // A site's tool folder named on the command line, its file copied into PRO.
+  const fs::path site = folder.path() / "site";
+  fs::create_directories(site);
+  testing::WriteFileBytes(site / "site.dat", "the site's");
+
   struct Layout {
     std::string name;
     std::string program;
+    std::string options = "";
+    std::set<std::string> in_pro = {"db2asc.exe", "g.cfg"};
   } layouts[] = {
       {"built", ROUTIX_BUILT_PROGRAM},
       {"installed", (prefix / "bin" / "routix2shp").string()},
+      {"tool folder given",
+       ROUTIX_BUILT_PROGRAM,
+       " --tool-folder " + ShellQuote(site.string()),
+       {"db2asc.exe", "g.cfg", "site.dat"}},
   };
   for (const Layout& layout : layouts) {
     SCOPED_TRACE(layout.name);
@@ -56,14 +68,14 @@ TEST(ToolFolder, NoBuiltOrInstalledLayoutReplacesTheServerFoldersOwnExportProgra
     const std::string output = (folder.path() / layout.name / "roads").string();
     testing::CommandResult result =
         RunCommand(ShellQuote(layout.program) + " streets " + ShellQuote(server.string()) + " " +
-                   ShellQuote(output) + " --quiet 2>&1");
+                   ShellQuote(output) + layout.options + " --quiet 2>&1");
     ASSERT_EQ(result.exit_status, 0) << result.output;
     EXPECT_TRUE(testing::ReadFileBytes(marker) == kMarker) << marker << " was replaced";
     std::set<std::string> in_pro;
     for (const fs::directory_entry& entry : fs::directory_iterator(server / "PRO")) {
       in_pro.insert(entry.path().filename().string());
     }
-    EXPECT_EQ(in_pro, (std::set<std::string>{"db2asc.exe", "g.cfg"}));
+    EXPECT_EQ(in_pro, layout.in_pro);
     EXPECT_GT(testing::ReadShapefileSet(output).records.size(), 50u);
   }
 }

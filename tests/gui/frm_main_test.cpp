@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/messages.h"
 #include "app/version.h"
 #include "gui/frm_select_bnd.h"
 #include "gui/modal_answerer.h"
@@ -96,6 +97,18 @@ TEST_F(FrmMainTest, EnterRunsGoWithTheFieldAsTypedAndEscCloses) {
 
   QTest::keyClick(&window_, Qt::Key_Escape);
   EXPECT_FALSE(window_.isVisible());
+}
+
+TEST_F(FrmMainTest, TheFinishedBoxLeavesItsTitleBarRoomForTheTitleAndTheButtons) {
+  int width = 0, room = 0;
+  ModalAnswerer answer([&](QWidget* modal) {
+    const QFontMetrics metrics = modal->fontMetrics();
+    width = modal->width();
+    room = metrics.horizontalAdvance(modal->windowTitle()) + 4 * metrics.height();
+    qobject_cast<QMessageBox*>(modal)->buttons().front()->click();
+  });
+  window_.ShowMessage(app::ConvertFinished());
+  EXPECT_GE(width, room);
 }
 
 TEST_F(FrmMainTest, TickingTheBoundaryBoxOpensTheDialogOnlyWhenRxybndIsThere) {

@@ -93,9 +93,9 @@ TEST(PrepareServerFolder, ClearsWorkFilesCopiesTheToolFolderAndWritesTheConfigAn
 }
 
 TEST(PrepareServerFolder, PassesOverAMissingToolFolderButNotAConfigItCannotWrite) {
-  testing::TempFolder server, empty_program_folder;
+  testing::TempFolder server, elsewhere;
   testing::FakeServices fake;
-  fake.services.program_folder = empty_program_folder.path().string();
+  fake.services.tool_folder = (elsewhere.path() / "none").string();
   fs::create_directory(server.path() / "PRO");
   PrepareServerFolder(server.path().string(), fake.services);  // nothing to copy, no GEO
   EXPECT_TRUE(fs::is_regular_file(server.path() / "PRO" / "g.cfg"));

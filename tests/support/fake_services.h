@@ -1,8 +1,8 @@
 // Program-wide services for tests: a progress sink that remembers every maximum it was given
 // and the highest value it reached, a status sink that records every text, a yield that
 // counts its calls, a fixed date, and the machine's own file system or the one given,
-// bundled as ProgramServices. The program folder is the tests' demo installation, whose tool
-// folder Server/PRO holds the stand-in export program.
+// bundled as ProgramServices. The tool folder is the one of the tests' demo installation,
+// which holds the stand-in export program.
 #pragma once
 
 #include <string>
@@ -57,7 +57,7 @@ struct FakeServices {
   CountingYielder yielder;
   FixedClock clock;
   base::ProgramServices services{progress, status, file_system,
-                                 yielder,  clock,  ROUTIX_PROGRAM_FOLDER};
+                                 yielder,  clock,  ROUTIX_PROGRAM_FOLDER "/Server/PRO"};
 };
 
 }  // namespace routix::testing

@@ -5,16 +5,16 @@
 namespace routix::platform {
 namespace {
 
-void (*note_interrupt)() = nullptr;
+void (*note_interrupt)(int) = nullptr;
 
 extern "C" void OnSignal(int signal_number) {
-  note_interrupt();
+  note_interrupt(128 + signal_number);
   std::signal(signal_number, SIG_DFL);  // a second one ends the program
 }
 
 }  // namespace
 
-void CatchInterrupts(void (*note)()) {
+void CatchInterrupts(void (*note)(int exit_status)) {
   note_interrupt = note;
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);
