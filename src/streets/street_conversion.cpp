@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "base/conversion_error.h"
-#include "base/destination_lock.h"
 #include "base/path_utils.h"
 #include "base/staged_files.h"
 #include "base/text_stream.h"
@@ -42,8 +41,8 @@ class StreetConversion {
 
   int32_t Run(const std::string& output_base, std::string_view projection) {
     const base::FileSystemService& files = services_.file_system_service;
-    const base::DestinationLock lock(files.file_system(), base::FolderOfPath(output_base));
-    base::StagedFiles staged(files, {mapfil_path_, nodfil_path_, second_path_});
+    base::StagedFiles staged(files, {mapfil_path_, nodfil_path_, second_path_},
+                             base::FolderOfPath(output_base));
     try {
       reading_ = &mapfil_path_;
       const int64_t mapfil_lines = files.LineCount(mapfil_path_);

@@ -136,7 +136,7 @@ TEST(RunExportTool, RunsTheExportInProAndLeavesTheWorkingFolderAlone) {
   PreparedServer server;
   WriteFileBytes(server.In("GEO") / "stale.taf", "x");
   const fs::path working_folder = fs::current_path();
-  EXPECT_TRUE(RunExportTool(server.path(), server.fake().services));
+  EXPECT_TRUE(RunExportTool(server.path(), server.fake().services).succeeded());
 
   EXPECT_EQ(fs::current_path(), working_folder);
   for (std::string name : {"Mapfil", "Nodfil", "Second"}) {
@@ -171,16 +171,16 @@ TEST(RunExportTool, TheExportWritesNoMapfilForAWrongConfigOrMissingData) {
     } else {
       WriteFileBytes(config, ReplaceAll(ReadFileBytes(config), row.from, row.to));
     }
-    EXPECT_FALSE(RunExportTool(server.path(), server.fake().services));
+    EXPECT_FALSE(RunExportTool(server.path(), server.fake().services).succeeded());
     EXPECT_FALSE(server.Exported());
   }
 }
 
 TEST(RunExportTool, AnExportThatAnEarlierRunLeftIsNoSuccess) {
   PreparedServer server;
-  ASSERT_TRUE(RunExportTool(server.path(), server.fake().services));
+  ASSERT_TRUE(RunExportTool(server.path(), server.fake().services).succeeded());
   fs::remove(server.In("GEO") / "Mapfil.geo");  // the export program now fails
-  EXPECT_FALSE(RunExportTool(server.path(), server.fake().services));
+  EXPECT_FALSE(RunExportTool(server.path(), server.fake().services).succeeded());
   EXPECT_TRUE(server.Exported());  // the old export is still there
 }
 
