@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -193,20 +194,22 @@ TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolderAndAFailedSta
     const char* what;
     std::string command_line;
     std::string working_folder;
+    std::optional<int> status;  // nothing for a program that cannot start
   } rows[] = {
-      {"another last argument", program + " " + config + " 2", pro},
-      {"no configuration", program + " 1", pro},
-      {"another working folder", program + " " + config + " 1", server.path()},
-      {"a missing working folder", program + " " + config + " 1", server.In("none").string()},
-      {"a missing program", Quoted(server.In("none.exe")) + " " + config + " 1", pro},
-      {"no command line", "", pro},
+      {"another last argument", program + " " + config + " 2", pro, 1},
+      {"no configuration", program + " 1", pro, 1},
+      {"another working folder", program + " " + config + " 1", server.path(), 1},
+      {"a missing working folder", program + " " + config + " 1", server.In("none").string(),
+       std::nullopt},
+      {"a missing program", Quoted(server.In("none.exe")) + " " + config + " 1", pro, std::nullopt},
+      {"no command line", "", pro, std::nullopt},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    platform::RunAndWait(row.command_line, row.working_folder, [] {});
+    EXPECT_EQ(platform::RunAndWait(row.command_line, row.working_folder, [] {}), row.status);
     EXPECT_FALSE(server.Exported());
   }
-  platform::RunAndWait(program + " " + config + " 1", pro, [] {});
+  EXPECT_EQ(platform::RunAndWait(program + " " + config + " 1", pro, [] {}), 0);
   EXPECT_TRUE(server.Exported());
 }
 

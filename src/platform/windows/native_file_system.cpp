@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/conversion_error.h"
+#include "platform/file_name_encoding.h"
 #include "platform/windows/wide_text.h"
 
 namespace routix::platform {
@@ -75,6 +76,16 @@ void WriteAll(HANDLE file, const std::string& path, const void* data, size_t siz
     size -= written;
     offset += written;
   }
+}
+
+// The UTF-16 form of a path as the program holds it: UTF-8, or else the ANSI code page's text.
+std::wstring WidePath(const std::string& path) {
+  if (kFileNamesAreUtf8 || path.empty()) return Widen(path);
+  const int size = static_cast<int>(path.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.data(), size, wide.data(), length);
+  return wide;
 }
 
 bool IsFolder(const std::string& path) {
@@ -184,7 +195,7 @@ void NativeFileSystem::ReplaceKeeping(const std::string& from, const std::string
                                       const std::string& aside) {
   // ReplaceFileW gives the new file the earlier one's security descriptor and attributes and
   // keeps the earlier one under the backup name.
-  if (ReplaceFileW(Widen(to).c_str(), Widen(from).c_str(), Widen(aside).c_str(),
+  if (ReplaceFileW(WidePath(to).c_str(), WidePath(from).c_str(), WidePath(aside).c_str(),
                    REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
                    nullptr)) {
     return;
@@ -193,7 +204,7 @@ void NativeFileSystem::ReplaceKeeping(const std::string& from, const std::string
   // The earlier file went to the backup name and the new one could not follow: the earlier
   // one goes back, so that nothing has changed.
   if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
-    MoveFileExW(Widen(aside).c_str(), Widen(to).c_str(), MOVEFILE_WRITE_THROUGH);
+    MoveFileExW(WidePath(aside).c_str(), WidePath(to).c_str(), MOVEFILE_WRITE_THROUGH);
   }
   throw FileError("replace", to, SystemMessage(error));
 }
@@ -252,7 +263,7 @@ std::optional<base::FileStatus> NativeFileSystem::CheckedStatusOf(const std::str
   if (status.has_value() || path.empty()) return status;
   // Nothing there, or no answer: the system's error tells which.
   WIN32_FILE_ATTRIBUTE_DATA data;
-  if (GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data))
+  if (GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data))
     return StatusOf(path);
   const DWORD error = GetLastError();
   if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
@@ -317,7 +328,7 @@ bool NativeFileSystem::SameFile(const std::string& a, const std::string& b) {
 
 std::unique_ptr<base::FileLock> NativeFileSystem::Lock(const std::string& path) {
   // Reading and deleting is all the lock needs; the sharing refused is the lock itself.
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_ALWAYS,
+  HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_ALWAYS,
                             FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     if (GetLastError() == ERROR_SHARING_VIOLATION) return nullptr;
