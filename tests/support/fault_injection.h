@@ -38,7 +38,7 @@ class FaultInjectingFileSystem : public base::FileSystemWrapper {
   int64_t calls() const { return calls_; }
   uint64_t written() const { return written_; }
   int64_t name_changes() const { return name_changes_; }
-  // The call that failed, as its action and path ("delete /mem/out/~roads.shp.3.old"); empty
+  // The call that failed, as its action and path ("delete /mem/out/~routix2shp-3.old"); empty
   // while none has.
   const std::string& failed_call() const { return failed_call_; }
 
