@@ -195,6 +195,7 @@ void StagedFiles::Commit() {
     for (const Step& step : plan) {
       Said("replace", step.path, [&] {
         if (!files_.StatusOf(step.path).has_value()) {
+          if (step.temporary.empty()) return;  // gone already
           files_.Rename(step.temporary, step.path);
           changed.push_back({step.path, {}});
           return;
