@@ -92,17 +92,17 @@ class StreetConversion {
       const bool matched =
           has_shape_ && shape_lines_.number() == ReadLenientNumber(Column(record_, kSegmentNumber));
       SegmentBatch& batch = writer.batch();
+      reading_ = &nodfil_path_;
       batch.BeginSegment();
       if (matched) {
-        reading_ = &nodfil_path_;
         shape_lines_.AppendPoints(batch.points());
         has_shape_ = shape_lines_.Next();
-        reading_ = &mapfil_path_;
       }
       if (ReadLenientNumber(Column(record_, kShareMark)) > 0) {
         cache_.Remember(Column(record_, kFromText), Column(record_, kToText), batch.inner_points());
       }
       EndSegment(writer);
+      reading_ = &mapfil_path_;
     }
   }
 
@@ -110,9 +110,11 @@ class StreetConversion {
     while (NextRecord(second_)) {
       CountRecord();
       SegmentBatch& batch = writer.batch();
+      reading_ = &nodfil_path_;
       batch.BeginSegment();
       cache_.AppendShape(Column(record_, kFromText), Column(record_, kToText), batch.points());
       EndSegment(writer);
+      reading_ = &second_path_;
     }
   }
 
@@ -143,7 +145,8 @@ class StreetConversion {
   base::TextReader nodfil_;
   base::TextReader second_;
   ShapeLineReader shape_lines_;
-  // The export whose reading needs what memory there is; named when there is not enough.
+  // The export whose reading needs what memory there is; named when there is not enough. A
+  // segment's points are a Nodfil.asc line's, wherever they come from, and so is their memory.
   const std::string* reading_ = &mapfil_path_;
   ShapeCache cache_;
   bool has_shape_ = false;
