@@ -206,6 +206,21 @@ void NativeFileSystem::ReplaceKeeping(const std::string& from, const std::string
   if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
     MoveFileExW(WidePath(aside).c_str(), WidePath(to).c_str(), MOVEFILE_WRITE_THROUGH);
   }
+  // A volume that cannot replace (some network shares) keeps a copy aside, and the new file
+  // is moved over the name.
+  if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+      error == ERROR_INVALID_PARAMETER) {
+    if (!CopyFileW(WidePath(to).c_str(), WidePath(aside).c_str(), TRUE)) {
+      throw LastError("replace", to);
+    }
+    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return;
+    }
+    const FileError failure = LastError("replace", to);
+    DeleteFileW(WidePath(aside).c_str());
+    throw failure;
+  }
   throw FileError("replace", to, SystemMessage(error));
 }
 
