@@ -54,13 +54,15 @@ Message ServerFolderWithQuote(const std::string& server_folder) {
       Lines("The Server folder's name may not hold a double quote (\"):", server_folder));
 }
 
-Message IncompatibleDictionary(std::optional<int> export_status) {
-  std::string text = "Incompatible dictionary file.";
-  if (export_status.value_or(0) != 0) {
-    text =
-        Lines(text, "The export program ended with status " + std::to_string(*export_status) + ".");
-  }
-  return {std::move(text), Buttons::kOk, Icon::kCritical, "Db2asc error", ""};
+Message IncompatibleDictionary() {
+  return {"Incompatible dictionary file.", Buttons::kOk, Icon::kCritical, "Db2asc error", ""};
+}
+
+Message IncompatibleDictionary(int export_status) {
+  Message message = IncompatibleDictionary();
+  message.text = Lines(
+      message.text, "The export program ended with status " + std::to_string(export_status) + ".");
+  return message;
 }
 
 Message ConvertFinished() { return {"Convert finished !", Buttons::kOk, Icon::kNone, "", ""}; }

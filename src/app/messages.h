@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,9 +46,11 @@ Message DestinationPathIncorrect(const std::string& destination);  // M8
 // A Server folder whose name holds a double quote, which the export's command line cannot
 // pass on.
 Message ServerFolderWithQuote(const std::string& server_folder);
-// With the status of an export program that ended with another than 0 on a line of its own.
-Message IncompatibleDictionary(std::optional<int> export_status = std::nullopt);  // M9
-Message ConvertFinished();                                                        // M10
+// "Incompatible dictionary file." and a line naming the status of an export program that
+// ended with another than 0.
+Message IncompatibleDictionary(int export_status);
+Message IncompatibleDictionary();  // M9
+Message ConvertFinished();         // M10
 // "<path> already exists. Do you want to replace it?": the combined boundary output (M4), the
 // destination (M7), or the first per-boundary set that is there already.
 Message ReplaceExisting(const std::string& path);

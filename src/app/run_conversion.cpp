@@ -155,7 +155,8 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
     return false;
   }
   if (!exported) {
-    ui.ShowMessage(IncompatibleDictionary(export_status));
+    ui.ShowMessage(export_status.value_or(0) != 0 ? IncompatibleDictionary(*export_status)
+                                                  : IncompatibleDictionary());
     ui.Untick(CheckBox::kGeo2Shp);
     services.main_status_panel.SetText(std::string(kFinished));
     selected_boundaries.col_return.clear();
