@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     if (mode == "export" && argc == 3) {
       BenchServices bench;
       routix::streets::PrepareServerFolder(argv[2], bench.services);
-      if (!routix::streets::RunExportTool(argv[2], bench.services)) {
+      if (!routix::streets::RunExportTool(argv[2], bench.services).succeeded()) {
         std::fprintf(stderr, "street_bench_tool: the export wrote no DYN/Mapfil.asc\n");
         return 1;
       }

@@ -65,6 +65,13 @@ Message IncompatibleDictionary() {
   return {"Incompatible dictionary file.", Buttons::kOk, Icon::kCritical, "Db2asc error", ""};
 }
 
+Message IncompatibleDictionary(int export_status) {
+  Message message = IncompatibleDictionary();
+  message.text = Lines(
+      message.text, "The export program ended with status " + std::to_string(export_status) + ".");
+  return message;
+}
+
 Message ConvertFinished() { return {"Convert finished !", Buttons::kOk, Icon::kNone, "", ""}; }
 
 Message ReplaceExisting(const std::string& path) {

@@ -49,6 +49,9 @@ Message ServerFolderWithQuote(const std::string& server_folder);
 // A Server folder that the export program, which reads paths in the system's code page,
 // cannot be given.
 Message ServerFolderNotInCodePage(const std::string& server_folder);
+// "Incompatible dictionary file." and a line naming the status of an export program that
+// ended with another than 0.
+Message IncompatibleDictionary(int export_status);
 Message IncompatibleDictionary();  // M9
 Message ConvertFinished();         // M10
 // "<path> already exists. Do you want to replace it?": the combined boundary output (M4), the

@@ -1,11 +1,13 @@
 #include "app/run_conversion.h"
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/destination.h"
 #include "app/driver_paths.h"
+#include "base/destination_lock.h"
 #include "base/path_utils.h"
 #include "platform/ansi_text.h"
 #include "streets/export_run.h"
@@ -157,14 +159,18 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
   // Without the export run, what DYN holds is converted when its street export is there.
   bool exported =
       !options.run_export && services.file_system_service.FileExists(ExportMarker(server_folder));
+  std::optional<int> export_status;
   if (options.run_export && !Attempt(ui, services, [&] {
         streets::PrepareServerFolder(server_folder, services);
-        exported = streets::RunExportTool(server_folder, services);
+        const streets::ExportOutcome outcome = streets::RunExportTool(server_folder, services);
+        exported = outcome.succeeded();
+        export_status = outcome.exit_status;
       })) {
     return false;
   }
   if (!exported) {
-    ui.ShowMessage(IncompatibleDictionary());
+    ui.ShowMessage(export_status.value_or(0) != 0 ? IncompatibleDictionary(*export_status)
+                                                  : IncompatibleDictionary());
     ui.Untick(CheckBox::kGeo2Shp);
     services.main_status_panel.SetText(std::string(kFinished));
     selected_boundaries.col_return.clear();
@@ -214,6 +220,16 @@ RunResult RunConversion(ConversionUi& ui, boundaries::BoundarySelection& selecte
   if (!geocode && !boundary) {
     ui.ShowMessage(SelectConvertType());
     ui.FocusGeocodeBox();
+    return result;
+  }
+  // Held from before the first question to the end, so that no other run writes between what
+  // the user is asked and what this run replaces; a folder that is not there has nothing to
+  // keep, and each part refuses it in its own words.
+  std::optional<base::DestinationLock> lock;
+  const std::string folder = base::FolderOfPath(OutputMainFile(ui.DestinationText()));
+  if ((folder.empty() || services.file_system_service.FolderExists(folder)) &&
+      !Attempt(ui, services,
+               [&] { lock.emplace(services.file_system_service.file_system(), folder); })) {
     return result;
   }
   if (boundary && !RunBoundaryPart(ui, geocode, selected_boundaries, services, options, result)) {

@@ -1,5 +1,7 @@
-// The work behind the Go button. RunConversion runs the boundary conversion and then the
-// street network conversion, each only when its box is ticked, after checking its inputs;
+// The work behind the Go button. RunConversion takes the destination folder's lock, which
+// repairs what a stopped run left there, and holds it to the end; it runs the boundary
+// conversion and then the street network conversion, each only when its box is ticked, after
+// checking its inputs;
 // it unticks the box of each conversion that ran or was refused and reports the outcome in
 // message boxes. An error inside a conversion is shown in a critical message box, clears the
 // status panel, leaves that conversion's box ticked for another try, and is never followed by

@@ -2,6 +2,7 @@
 
 #include "base/conversion_error.h"
 #include "base/path_utils.h"
+#include "base/staged_files.h"
 
 namespace routix::base {
 
@@ -13,8 +14,9 @@ DestinationLock::DestinationLock(FileSystem& files, const std::string& folder) {
     throw FileError("write into", shown, error.reason());
   }
   if (lock_ == nullptr) {
-    throw FileError("write into", shown, "another run of routix2shp is writing there");
+    throw ConversionError("Another routix2shp run is writing into " + shown + ".");
   }
+  RepairFolder(files, folder);
 }
 
 }  // namespace routix::base

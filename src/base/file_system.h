@@ -50,6 +50,7 @@ struct FileStatus {
   uint64_t size = 0;
   int64_t modified = 0;    // the time of the last change, in the ticks of the file system's clock
   bool read_only = false;  // a file that may be neither written nor deleted
+  bool is_link = false;    // the name itself is a symbolic link, which a rename replaces
 };
 
 struct FolderEntry {
@@ -69,6 +70,13 @@ class FileSystem {
   // Moves the file from to the name to at once, replacing a file there (a symbolic link at
   // to is replaced, not followed).
   virtual void Rename(const std::string& from, const std::string& to) = 0;
+  // Moves the file from onto the name to, where a file is, as Rename does, while to's earlier
+  // file stays reachable under the new name aside: a second link to it, or a copy where the
+  // volume has no links (on Windows ReplaceFileW's backup). The moved file takes the earlier
+  // file's rights: its mode and, where the user may set it, its owner and group; on Windows
+  // its security descriptor and attributes. Fails without a change, aside included.
+  virtual void ReplaceKeeping(const std::string& from, const std::string& to,
+                              const std::string& aside) = 0;
   // Makes the names that renames gave in folder last through a crash, where the system
   // needs telling; never fails, since a file system that cannot do it keeps them anyway.
   virtual void SyncFolder(const std::string& folder) = 0;
@@ -79,14 +87,19 @@ class FileSystem {
   virtual std::vector<FolderEntry> ListFolder(const std::string& folder) = 0;
   // What path leads to, following symbolic links; nothing when there is nothing.
   virtual std::optional<FileStatus> StatusOf(const std::string& path) = 0;
+  // The same, but a failure of the system to tell (a read error, no right to look) throws
+  // FileError instead of saying "not there".
+  virtual std::optional<FileStatus> CheckedStatusOf(const std::string& path) = 0;
   virtual void CreateFolder(const std::string& path) = 0;
   // Copies the bytes of the file from, with its rights to run and to write, to the new file
   // to, flushed to the disk.
   virtual void Copy(const std::string& from, const std::string& to) = 0;
   // Whether the two paths lead to one file, through links or another spelling of the name.
   virtual bool SameFile(const std::string& a, const std::string& b) = 0;
-  // An advisory lock on the file at path, created when missing and removed once released,
-  // or nullptr while another holder, in this process or another, has it.
+  // An advisory lock on the file at path, or nullptr while another holder, in this process or
+  // another, has it. The file is opened for reading only, so that whoever may read it may
+  // hold it; it is created readable to all when missing (and then removed again when the
+  // lock cannot be taken), and removed once released.
   virtual std::unique_ptr<FileLock> Lock(const std::string& path) = 0;
 };
 

@@ -47,6 +47,10 @@ class FileSystemWrapper : public FileSystem {
     return target_.CreateForWriting(path);
   }
   void Rename(const std::string& from, const std::string& to) override { target_.Rename(from, to); }
+  void ReplaceKeeping(const std::string& from, const std::string& to,
+                      const std::string& aside) override {
+    target_.ReplaceKeeping(from, to, aside);
+  }
   void SyncFolder(const std::string& folder) override { target_.SyncFolder(folder); }
   void Remove(const std::string& path) override { target_.Remove(path); }
   std::vector<FolderEntry> ListFolder(const std::string& folder) override {
@@ -54,6 +58,9 @@ class FileSystemWrapper : public FileSystem {
   }
   std::optional<FileStatus> StatusOf(const std::string& path) override {
     return target_.StatusOf(path);
+  }
+  std::optional<FileStatus> CheckedStatusOf(const std::string& path) override {
+    return target_.CheckedStatusOf(path);
   }
   void CreateFolder(const std::string& path) override { target_.CreateFolder(path); }
   void Copy(const std::string& from, const std::string& to) override { target_.Copy(from, to); }

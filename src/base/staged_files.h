@@ -1,16 +1,27 @@
-// StagedFiles are the files one run puts in place together. Each is written under a
-// temporary name in its own folder, "~" + its name + "." + a number + ".tmp", which no name
-// the program looks for or deletes matches, and flushed to the disk; Commit() then moves the
-// earlier files aside, the new ones onto their names, and deletes what was moved aside, with
-// the files asked to go. Until Commit() every earlier file stays exactly as it was. A run
-// that ends without Commit() removes its temporaries, and a Commit() that fails puts back
-// what it moved before it throws, so a set is replaced whole or not at all.
+// StagedFiles are the files one run puts in place together. Each is written under a short
+// temporary name in its own folder, "~routix2shp-" + a number + ".tmp", which no name the
+// program looks for matches and no final name is too long for, and flushed to the disk.
+// Commit() then puts the new files onto their names one by one, in the order they were
+// staged, each keeping the earlier file of its name reachable under an aside name
+// ("~routix2shp-" + a number + ".old"), so that no final name is ever missing; the files asked
+// to go are moved aside among them. A commit that fails puts back what it changed before it
+// throws, so a set is replaced whole or not at all; a run that ends without Commit() removes
+// its temporaries. After the commit the asides go; one that will not is left for the next
+// run, and the commit does not fail for it.
+//
+// With a journal folder (every file of the run then lies in it), the commit first writes a
+// journal there, ~routix2shp.journal, naming each temporary and its final name and each file
+// to go, flushed to the disk before the first name changes. RepairFolder, which every run
+// calls once it holds the folder's lock, completes a commit a kill stopped and clears away
+// every temporary and aside a stopped run left there.
 //
 // A final name is checked when it is named, and again by Commit(): a folder there, a
-// read-only file, or one of the files the run reads is refused before anything is written.
-// Errors name the final files, never the temporary ones.
+// read-only file (not a link to one, since the link is replaced), or one of the files the run
+// reads is refused before anything is written. Errors name the final files and folders,
+// never the temporary ones.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,7 +33,8 @@ namespace routix::base {
 class StagedFiles {
  public:
   // inputs: the files the run reads, which it may neither replace nor remove.
-  explicit StagedFiles(const FileSystemService& files, std::vector<std::string> inputs = {});
+  explicit StagedFiles(const FileSystemService& files, std::vector<std::string> inputs = {},
+                       std::optional<std::string> journal_folder = std::nullopt);
   StagedFiles(const StagedFiles&) = delete;
   StagedFiles& operator=(const StagedFiles&) = delete;
   ~StagedFiles();
@@ -39,31 +51,43 @@ class StagedFiles {
   void Commit();
 
  private:
-  struct Staged {
+  // A file staged (temporary set), a file to go, or every file of a base name to go.
+  struct Step {
     std::string path;
     std::string temporary;
+    bool whole_base = false;
   };
-  struct MovedAside {
+  // A name the commit changed, and the aside that holds its earlier file, if there was one.
+  struct Changed {
     std::string path;
     std::string aside;
   };
 
   // Refuses a folder, a read-only file and an input at path; nothing there is fine.
   void CheckReplaceable(const std::string& path) const;
-  // A name beside path that nothing holds yet, ending in suffix.
-  std::string FreeNameBeside(const std::string& path, const char* suffix);
-  // The files that Commit() moves aside: what is there of the final names and the removals.
-  std::vector<std::string> FilesInTheWay() const;
-  void PutBack(std::vector<MovedAside>& moved) noexcept;
+  // A name in folder that nothing holds yet, ending in suffix.
+  std::string FreeName(const std::string& folder, const char* suffix);
+  // The names the commit changes, in order: each staged file, and each file to go that is
+  // there and not staged.
+  std::vector<Step> Plan() const;
+  void WriteJournal(const std::vector<Step>& plan);
+  // Undoes the changes, latest first; with a journal on the disk, only once it is gone.
+  void Undo(const std::vector<Changed>& changed) noexcept;
 
   const FileSystemService& service_;
   FileSystem& files_;
   const std::vector<std::string> inputs_;
-  std::vector<Staged> staged_;
-  std::vector<std::string> removals_;
-  std::vector<std::string> removed_bases_;
+  const std::optional<std::string> journal_folder_;
+  std::vector<Step> steps_;
   int next_number_ = 1;
-  bool committed_ = false;
+  bool journal_written_ = false;
+  bool temporaries_kept_ = false;  // committed, or left for the next run to complete
 };
+
+// Completes the commit a journal in folder records, then removes every temporary and aside
+// of the pattern above there. The caller holds the folder's lock, which proves that no other
+// run owns them. Throws FileError naming a final name that cannot be completed; a leftover
+// that cannot be removed is left for the next run.
+void RepairFolder(FileSystem& files, const std::string& folder);
 
 }  // namespace routix::base

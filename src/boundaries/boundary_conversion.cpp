@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "base/conversion_error.h"
-#include "base/destination_lock.h"
 #include "base/input_file.h"
 #include "base/path_utils.h"
 #include "base/staged_files.h"
@@ -46,8 +45,7 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
   const base::FileSystemService& files = services.file_system_service;
   BoundaryFile boundary_file(files.file_system(), RxybndPath(dyn_folder));
   base::InputFile extension_file(files.file_system(), RxybxtPath(dyn_folder));
-  const base::DestinationLock lock(files.file_system(), output.folder);
-  base::StagedFiles staged(files, {boundary_file.path(), extension_file.path()});
+  base::StagedFiles staged(files, {boundary_file.path(), extension_file.path()}, output.folder);
   // The report of an earlier run goes, unless this run writes one of its own.
   const std::string report_path =
       base::NormalizePath(output.folder + base::NativeSeparators("\\Report.err"));
@@ -88,6 +86,7 @@ BoundaryConversionResult ConvertBoundaries(const std::string& dyn_folder,
       // The chain is read before a per-boundary set is opened, so that a broken chain leaves
       // an existing set of that name as it was.
       if (record.node_count > kRecordNodes) ReadExtensionPoints(record, extension_file);
+      CheckNodesFinite(record, boundary_file.path(), extension_file.path());
       if (!report.has_value()) report.emplace(staged.Create(report_path));
       if (selection.one_file_per_boundary) {
         set.emplace(shapefile::OpenShapefileSet(

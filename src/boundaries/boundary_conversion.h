@@ -3,7 +3,8 @@
 // polyline, in one combined set or in one set per boundary named after its description, in
 // the output folder; Report.err there lists the edges that run back over others. Every file
 // is staged, and all take the places of the earlier ones together once the last is written,
-// while no other run may write into the folder. Any failure throws ConversionError naming
+// set after set, with a journal in the folder; the caller holds the folder's DestinationLock.
+// Any failure throws ConversionError naming
 // the file and leaves every earlier file as it was.
 #pragma once
 

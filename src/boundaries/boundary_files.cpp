@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <bitset>
+#include <cmath>
 #include <limits>
 #include <new>
 
@@ -104,6 +105,23 @@ void BoundaryFile::ReadNext(BoundaryRecord& record) {
   }
   record.extension_block = GetLittleEndian16(&bytes_[kExtensionBlockOffset]);
   record.extension.clear();
+}
+
+void CheckNodesFinite(const BoundaryRecord& record, const std::string& boundary_path,
+                      const std::string& extension_path) {
+  auto check = [&](const BoundaryPoint& node, size_t number, const std::string& path) {
+    if (std::isfinite(node.x) && std::isfinite(node.y)) return;
+    throw base::FileError("read", path,
+                          "boundary " + std::to_string(record.ordinal) + " (" +
+                              base::Cp1252ToUtf8(DescriptionWithoutNul(record.description)) +
+                              ") has node " + std::to_string(number) +
+                              ", whose coordinates are not finite numbers");
+  };
+  const size_t in_record = static_cast<size_t>(std::clamp<int>(record.node_count, 0, kRecordNodes));
+  for (size_t i = 0; i < in_record; ++i) check(record.nodes[i], i + 1, boundary_path);
+  for (size_t i = 0; i < record.extension.size(); ++i) {
+    check(record.extension[i], kRecordNodes + i + 1, extension_path);
+  }
 }
 
 void ReadExtensionPoints(BoundaryRecord& record, base::InputFile& extension_file) {

@@ -67,6 +67,12 @@ class BoundaryFile {
   std::array<uint8_t, kRecordBytes> bytes_{};
 };
 
+// Throws FileError naming the file, the boundary and the node when a node the record draws
+// with (its first nodes in boundary_path, its extension in extension_path) is not a finite
+// number: a NaN or an infinity has no place on a map.
+void CheckNodesFinite(const BoundaryRecord& record, const std::string& boundary_path,
+                      const std::string& extension_path);
+
 // Fills record.extension with nodes 192 to node_count from the chain that starts at
 // record.extension_block; for a record of more than kRecordNodes nodes only. A block's link is
 // read only when the chain needs another node.

@@ -300,7 +300,13 @@ std::string UsageText(Command command) {
   }
   std::string text = ShortUsage() +
                      "\nConverts the data folder of the Routix routing system (its Server folder) "
-                     "into\nESRI Shapefiles.\n\ncommands:\n";
+                     "into\nESRI Shapefiles.\n\n" +
+                     Wrap("",
+                          "Any run into a destination folder first repairs what a killed run "
+                          "left there: it completes a set that was being put in place and "
+                          "removes the run's temporary files.",
+                          0) +
+                     "\ncommands:\n";
   for (const CommandHelp& help : kCommands) {
     text += Wrap("  " + std::string(help.name), help.summary, kCommandColumn);
   }

@@ -18,10 +18,13 @@ class NativeFileSystem final : public base::FileSystem {
   std::unique_ptr<base::ReadableFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<base::WritableFile> CreateForWriting(const std::string& path) override;
   void Rename(const std::string& from, const std::string& to) override;
+  void ReplaceKeeping(const std::string& from, const std::string& to,
+                      const std::string& aside) override;
   void SyncFolder(const std::string& folder) override;
   void Remove(const std::string& path) override;
   std::vector<base::FolderEntry> ListFolder(const std::string& folder) override;
   std::optional<base::FileStatus> StatusOf(const std::string& path) override;
+  std::optional<base::FileStatus> CheckedStatusOf(const std::string& path) override;
   void CreateFolder(const std::string& path) override;
   void Copy(const std::string& from, const std::string& to) override;
   bool SameFile(const std::string& a, const std::string& b) override;

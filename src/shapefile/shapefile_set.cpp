@@ -20,8 +20,10 @@ constexpr CompanionFile kCompanionFiles[] = {
     {".cpg", "1252"},  // the code page of the attribute text
 };
 
-// The spatial indexes a GIS leaves beside a set; they describe the records of an earlier set.
-constexpr std::string_view kSpatialIndexes[] = {".qix", ".sbn", ".sbx"};
+// The spatial and attribute indexes GIS software leaves beside a set (GDAL's, ArcGIS's,
+// MapServer's); they describe the records of an earlier set.
+constexpr std::string_view kSpatialIndexes[] = {".qix", ".sbn", ".sbx", ".idm", ".ind",
+                                                ".fbn", ".fbx", ".ain", ".aih", ".atx"};
 
 // A record reaches the main file in pieces of at most this many bytes, so a record of
 // millions of points needs no copy of its own.

@@ -5,10 +5,10 @@
 // appends one shape record, one index entry and one attribute row; Close() writes the end
 // marker, rewrites the headers with the final lengths, count and box, and flushes every file
 // to the disk. The files are staged: the set takes the place of an earlier one of its name,
-// whose spatial index (.qix, .sbn, .sbx) then goes too, only when the StagedFiles commit. A
-// failed write, or a feature that would take a file past the format's 2^31 - 1 words, throws
-// ConversionError, and the set comes to nothing. Memory does not grow with the number of
-// features or with the points of one.
+// whose indexes (.qix, .sbn, .sbx, .idm, .ind, .fbn, .fbx, .ain, .aih, .atx) then go too, only when
+// the StagedFiles commit. A failed write, or a feature that would take a file past the format's
+// 2^31 - 1 words, throws ConversionError, and the set comes to nothing. Memory does not grow with
+// the number of features or with the points of one.
 #pragma once
 
 #include <array>

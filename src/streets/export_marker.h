@@ -3,7 +3,7 @@
 // taken just before the program starts; the program wrote the export only when the file is
 // there afterwards and its size or modification time differs from the note. The note, not the
 // clock, is the reference, since a Server folder on a network share carries the file server's
-// time stamps.
+// time stamps. A status that cannot be read is that error, not a missing export.
 #pragma once
 
 #include <optional>
@@ -22,6 +22,9 @@ class ExportMarkerNote {
   bool Renewed() const;
 
  private:
+  // Throws FileError when the status of DYN\Mapfil.asc cannot be read.
+  std::optional<base::FileStamp> Stamp() const;
+
   const base::FileSystemService& files_;
   std::string marker_;
   std::optional<base::FileStamp> noted_;

@@ -23,17 +23,20 @@ std::string ExportCommandLine(const std::string& server_folder, char separator) 
   return line;
 }
 
-bool RunExportTool(const std::string& server_folder, const base::ProgramServices& services) {
+ExportOutcome RunExportTool(const std::string& server_folder,
+                            const base::ProgramServices& services) {
   DeleteWorkFiles(server_folder, services.file_system_service);
   services.main_status_panel.SetText("Please wait for a moment when running db2asc...");
   services.yield.Yield();
   const ExportMarkerNote before(server_folder, services.file_system_service);
-  platform::RunAndWait(
+  ExportOutcome outcome;
+  outcome.exit_status = platform::RunAndWait(
       ExportCommandLine(platform::AnsiFolderPath(server_folder).value_or(server_folder)),
       base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")),
       [&] { services.yield.YieldNow(); });
   DeleteWorkFiles(server_folder, services.file_system_service);
-  return before.Renewed();
+  outcome.wrote_export = before.Renewed();
+  return outcome;
 }
 
 }  // namespace routix::streets

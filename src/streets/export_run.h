@@ -3,11 +3,13 @@
 // waits for it to end: GEO\*.taf work files are cleared before and after, the status panel
 // tells the user to wait, the front end goes on handling its events through the yield, and
 // the program runs with PRO as its own working folder while this program's working folder
-// stays as it is. Whether the export worked shows only in the files it leaves in DYN: the
-// run is judged by whether it wrote DYN\Mapfil.asc afresh, so that an export an earlier run
-// left there is no success. A work file that cannot be deleted throws ConversionError.
+// stays as it is. The export worked when the program ended with status 0 and wrote
+// DYN\Mapfil.asc afresh, so that neither an export an earlier run left there nor part of one
+// from a program that says it failed is a success. A work file that cannot be deleted, and
+// DYN\Mapfil.asc when its status cannot be read, throw ConversionError.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "base/program_services.h"
@@ -19,9 +21,16 @@ namespace routix::streets {
 std::string ExportCommandLine(const std::string& server_folder,
                               char separator = platform::kNativeSeparator);
 
-// True when the export program wrote DYN\Mapfil.asc: it is there afterwards and not as it was
-// just before the program started.
-[[nodiscard]] bool RunExportTool(const std::string& server_folder,
-                                 const base::ProgramServices& services);
+struct ExportOutcome {
+  // DYN\Mapfil.asc is there afterwards and not as it was just before the program started.
+  bool wrote_export = false;
+  // The program's exit status; nothing when it could not start.
+  std::optional<int> exit_status;
+
+  bool succeeded() const { return wrote_export && exit_status == 0; }
+};
+
+[[nodiscard]] ExportOutcome RunExportTool(const std::string& server_folder,
+                                          const base::ProgramServices& services);
 
 }  // namespace routix::streets

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "base/conversion_error.h"
-#include "base/destination_lock.h"
 #include "base/path_utils.h"
 #include "base/staged_files.h"
 #include "base/text_stream.h"
@@ -42,8 +41,8 @@ class StreetConversion {
 
   int32_t Run(const std::string& output_base, std::string_view projection) {
     const base::FileSystemService& files = services_.file_system_service;
-    const base::DestinationLock lock(files.file_system(), base::FolderOfPath(output_base));
-    base::StagedFiles staged(files, {mapfil_path_, nodfil_path_, second_path_});
+    base::StagedFiles staged(files, {mapfil_path_, nodfil_path_, second_path_},
+                             base::FolderOfPath(output_base));
     try {
       reading_ = &mapfil_path_;
       const int64_t mapfil_lines = files.LineCount(mapfil_path_);
@@ -93,17 +92,17 @@ class StreetConversion {
       const bool matched =
           has_shape_ && shape_lines_.number() == ReadLenientNumber(Column(record_, kSegmentNumber));
       SegmentBatch& batch = writer.batch();
+      reading_ = &nodfil_path_;
       batch.BeginSegment();
       if (matched) {
-        reading_ = &nodfil_path_;
         shape_lines_.AppendPoints(batch.points());
         has_shape_ = shape_lines_.Next();
-        reading_ = &mapfil_path_;
       }
       if (ReadLenientNumber(Column(record_, kShareMark)) > 0) {
         cache_.Remember(Column(record_, kFromText), Column(record_, kToText), batch.inner_points());
       }
       EndSegment(writer);
+      reading_ = &mapfil_path_;
     }
   }
 
@@ -111,9 +110,11 @@ class StreetConversion {
     while (NextRecord(second_)) {
       CountRecord();
       SegmentBatch& batch = writer.batch();
+      reading_ = &nodfil_path_;
       batch.BeginSegment();
       cache_.AppendShape(Column(record_, kFromText), Column(record_, kToText), batch.points());
       EndSegment(writer);
+      reading_ = &second_path_;
     }
   }
 
@@ -144,7 +145,8 @@ class StreetConversion {
   base::TextReader nodfil_;
   base::TextReader second_;
   ShapeLineReader shape_lines_;
-  // The export whose reading needs what memory there is; named when there is not enough.
+  // The export whose reading needs what memory there is; named when there is not enough. A
+  // segment's points are a Nodfil.asc line's, wherever they come from, and so is their memory.
   const std::string* reading_ = &mapfil_path_;
   ShapeCache cache_;
   bool has_shape_ = false;

@@ -4,10 +4,10 @@
 // stream through; only the ShapeCache grows, and a long line costs no more than the points
 // of its segment. The calling thread reads the exports and alone reports progress and
 // yields; a second thread formats and writes the set, and a failure on either stops both.
-// The set is staged and takes the place of an earlier one only when it is complete, while
-// no other run may write into its folder. A missing or unreadable export, a failed write, a
-// file of the set that is an export, and a lack of memory (naming the export being read)
-// throw ConversionError and leave every earlier file as it was.
+// The set is staged and takes the place of an earlier one only when it is complete, with a
+// journal in its folder; the caller holds the folder's DestinationLock. A missing or unreadable
+// export, a failed write, a file of the set that is an export, and a lack of memory (naming the
+// export being read) throw ConversionError and leave every earlier file as it was.
 #pragma once
 
 #include <cstdint>

@@ -223,6 +223,21 @@ TEST_F(RunConversionTest, TheSetADestinationNamesIsReplacedOnYesAndBrowsedOnNo) 
   EXPECT_GT(Records("roads"), 0u);
 }
 
+TEST_F(RunConversionTest, AnExportProgramThatEndsWithAnotherStatusThanZeroFails) {
+  if (kSep != '/') GTEST_SKIP() << "the stand-in is a shell script";
+  const fs::path pro = folder_.path() / "tools" / "Server" / "PRO";
+  fs::create_directories(pro);
+  testing::WriteFileBytes(pro / "db2asc.exe",
+                          "#!/bin/sh\nprintf 'a first part' > ../DYN/Mapfil.asc\nexit 3\n");
+  fs::permissions(pro / "db2asc.exe", fs::perms::owner_exec, fs::perm_options::add);
+  fake_.services.tool_folder = folder_.Path("tools");
+  ui_.geocode_ticked = true;
+  EXPECT_FALSE(Run().finished);
+  EXPECT_EQ(ui_.messages, Texts{"critical \"Db2asc error\": Incompatible dictionary file.\r\n"
+                                "The export program ended with status 3."});
+  EXPECT_FALSE(fs::exists(Out("roads.shp")));
+}
+
 TEST_F(RunConversionTest, OnlyAnExportWrittenByThisRunIsConverted) {
   fake_.services.tool_folder = folder_.Path("no tools here");  // PRO stays empty
   const fs::path server = folder_.path() / "Server";

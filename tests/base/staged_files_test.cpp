@@ -5,8 +5,10 @@
 #include <map>
 #include <string>
 
+#include "base/destination_lock.h"
 #include "base/file_system_service.h"
 #include "support/checks.h"
+#include "support/fault_injection.h"
 #include "support/memory_file_system.h"
 
 namespace routix::base {
@@ -54,9 +56,10 @@ TEST_F(StagedFilesTest, NothingChangesBeforeTheCommitAndTheCommitChangesAllAtOnc
     EXPECT_EQ(during.size(), before.size() + 2);
     for (const auto& [path, bytes] : before) EXPECT_EQ(during[path], bytes) << path;
     for (const auto& [path, bytes] : during) {
-      // Temporaries are "~" + the final name + a number, so no pattern of Bnd_zones matches.
+      // Temporaries have short names of their own, which no pattern of Bnd_zones matches.
       if (!before.contains(path)) {
-        EXPECT_TRUE(Contains(path, Out("~Bnd_zones.")));
+        EXPECT_TRUE(Contains(path, Out("~routix2shp-")));
+        EXPECT_LT(path.size() - Out("").size(), 24u);
       }
     }
     staged.Commit();
@@ -100,6 +103,51 @@ TEST_F(StagedFilesTest, AFolderAReadOnlyFileOrAnInputIsRefusedWhenItIsNamed) {
     }
   }
   EXPECT_EQ(OutFiles(), before);
+}
+
+TEST_F(StagedFilesTest, AKilledCommitOfManySetsLeavesEveryNameAndTheNextRunCompletesIt) {
+  constexpr int kSets = 300;
+  auto name = [](int set, const char* ending) { return Out("set" + std::to_string(set) + ending); };
+  for (int set = 0; set < kSets; set += 2) memory_.WriteFile(name(set, ".shp"), "earlier");
+  memory_.WriteFile(name(0, ".qix"), "earlier index");
+  // Stages a .shp and a .dbf for each set, and the removal of its index.
+  auto commit = [&](base::FileSystem& files) {
+    const FileSystemService service(files);
+    StagedFiles staged(service, {}, Native("/out"));
+    for (int set = 0; set < kSets; ++set) {
+      for (const char* ending : {".shp", ".dbf"}) {
+        OutputFile file = staged.Create(name(set, ending));
+        file.Append("new");
+        file.Close();
+      }
+      staged.RemoveOnCommit(name(set, ".qix"));
+    }
+    staged.Commit();
+  };
+  testing::MemoryFileSystem clean = memory_;
+  testing::FaultInjectingFileSystem counted(clean);
+  commit(counted);
+  for (int64_t stop = 1; stop <= counted.name_changes(); stop += 97) {
+    SCOPED_TRACE(stop);
+    testing::MemoryFileSystem memory = memory_;
+    testing::FaultInjectingFileSystem faults(memory);
+    faults.StopAtNameChange(stop);
+    ErrorOf([&] { commit(faults); });
+    // Every earlier file keeps a name, and at most one set holds new files beside earlier ones.
+    int mixed = 0;
+    for (int set = 0; set < kSets; set += 2) {
+      ASSERT_TRUE(memory.StatusOf(name(set, ".shp")).has_value());
+      const bool new_shp = memory.Bytes(name(set, ".shp")) == "new";
+      mixed += new_shp != memory.StatusOf(name(set, ".dbf")).has_value();
+    }
+    EXPECT_LE(mixed, 1);
+    { const DestinationLock repair(memory, Native("/out")); }
+    Files repaired = memory.Snapshot(Native("/out"));
+    EXPECT_EQ(repaired, stop > 1 ? clean.Snapshot(Native("/out")) : OutFiles());
+  }
+  const auto held = memory_.Lock(Out(".routix2shp.lock"));
+  EXPECT_EQ(ErrorOf([&] { DestinationLock second(memory_, Native("/out")); }),
+            "Another routix2shp run is writing into " + Native("/out") + ".");
 }
 
 }  // namespace

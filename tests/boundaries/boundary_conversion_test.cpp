@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -188,26 +189,38 @@ TEST(ConvertBoundaries, ARunThatConvertsNothingStillClosesTheOneSetAndDropsTheOl
   }
 }
 
-TEST(ConvertBoundaries, ABrokenChainStopsTheRunAndEveryEarlierFileStays) {
-  const std::string records = RecordBytes(3, "Good", {{0, 0}, {0, 1}, {1, 1}}) +
-                              RecordBytes(300, "Broken", {{0, 0}, {0, 1}}, 5);
-  for (bool one_file_per_boundary : {false, true}) {
-    SCOPED_TRACE(one_file_per_boundary);
-    Conversion conversion;
-    conversion.WriteDyn(records, std::string(512, '\0'));
-    for (const char* name : {"Bnd_zones.shp", "Good.shp", "Report.err"}) {
-      WriteFileBytes(conversion.Out(name), "earlier");
+TEST(ConvertBoundaries, ABrokenChainOrANodeNotANumberStopsTheRunAndEveryEarlierFileStays) {
+  const std::string good = RecordBytes(3, "Good", {{0, 0}, {0, 1}, {1, 1}});
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  struct Row {
+    std::string records, message;
+  } rows[] = {
+      {good + RecordBytes(300, "Broken", {{0, 0}, {0, 1}}, 5),
+       "boundary 2 (Broken) continues in block 5"},
+      {good + RecordBytes(3, "Odd", {{0, 0}, {nan, 1}, {1, 1}}),
+       "Rxybnd.dat: boundary 2 (Odd) has node 2, whose coordinates are not finite numbers"},
+      {good + RecordBytes(3, "Far", {{0, 0}, {1, 1}, {0, -inf}}),
+       "Rxybnd.dat: boundary 2 (Far) has node 3, whose"},
+  };
+  for (const auto& [records, message] : rows)
+    for (bool one_file_per_boundary : {false, true}) {
+      SCOPED_TRACE(one_file_per_boundary);
+      Conversion conversion;
+      conversion.WriteDyn(records, std::string(512, '\0'));
+      for (const char* name : {"Bnd_zones.shp", "Good.shp", "Report.err"}) {
+        WriteFileBytes(conversion.Out(name), "earlier");
+      }
+      auto run = [&] { conversion.Run({"1", "2"}, 5, one_file_per_boundary); };
+      EXPECT_TRUE(Contains(ErrorOf(run), message));
+      std::vector<std::string> names;
+      for (const auto& entry : fs::directory_iterator(conversion.Out(""))) {
+        names.push_back(entry.path().filename().string());
+        EXPECT_EQ(ReadFileBytes(entry.path()), "earlier");
+      }
+      std::sort(names.begin(), names.end());
+      EXPECT_EQ(names, (std::vector<std::string>{"Bnd_zones.shp", "Good.shp", "Report.err"}));
     }
-    auto run = [&] { conversion.Run({"1", "2"}, 5, one_file_per_boundary); };
-    EXPECT_TRUE(Contains(ErrorOf(run), "boundary 2 (Broken) continues in block 5"));
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(conversion.Out(""))) {
-      names.push_back(entry.path().filename().string());
-      EXPECT_EQ(ReadFileBytes(entry.path()), "earlier");
-    }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"Bnd_zones.shp", "Good.shp", "Report.err"}));
-  }
 }
 
 TEST(ConvertBoundaries, AnOutputThatCannotBeMadeStopsTheRunNamingTheFile) {

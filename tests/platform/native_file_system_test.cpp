@@ -86,6 +86,39 @@ TEST(NativeFileSystem, ALinkInTheWayIsReplacedAndWhatItLeadsToStays) {
   EXPECT_EQ(ReadFileBytes(folder.Path("Mapfil.asc")), "an input");
 }
 
+TEST(NativeFileSystem, AReplacingFileTakesTheRightsOfTheOneItReplacesAndALinkIsReplaced) {
+  if (!kPosix) GTEST_SKIP() << "modes and links are POSIX's";
+  TempFolder folder;
+  NativeFileSystem native;
+  const base::FileSystemService files(native);
+  using fs::perms;
+  const perms shared = perms::owner_read | perms::owner_write | perms::group_read |
+                       perms::group_write | perms::others_read;
+  const perms private_file = perms::owner_read | perms::owner_write;
+  WriteFileBytes(folder.Path("shared.dbf"), "earlier");
+  fs::permissions(folder.Path("shared.dbf"), shared);
+  WriteFileBytes(folder.Path("private.dbf"), "earlier");
+  fs::permissions(folder.Path("private.dbf"), private_file);
+  WriteFileBytes(folder.Path("fixed.dbf"), "read-only");
+  fs::permissions(folder.Path("fixed.dbf"), perms::owner_read);
+  fs::create_symlink(folder.Path("fixed.dbf"), folder.Path("link.dbf"));
+  base::StagedFiles staged(files);
+  for (const char* name : {"shared.dbf", "private.dbf", "link.dbf", "new.dbf"}) {
+    base::OutputFile file = staged.Create(folder.Path(name));
+    file.Append("new");
+    file.Close();
+  }
+  staged.Commit();
+  EXPECT_EQ(fs::status(folder.Path("shared.dbf")).permissions(), shared);
+  EXPECT_EQ(fs::status(folder.Path("private.dbf")).permissions(), private_file);
+  EXPECT_EQ(fs::status(folder.Path("link.dbf")).permissions(),
+            fs::status(folder.Path("new.dbf")).permissions());  // a new file's
+  EXPECT_FALSE(fs::is_symlink(folder.Path("link.dbf")));
+  EXPECT_EQ(ReadFileBytes(folder.Path("link.dbf")), "new");
+  EXPECT_EQ(ReadFileBytes(folder.Path("fixed.dbf")), "read-only");
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 5);
+}
+
 TEST(NativeFileSystem, AFileAGisHoldsOpenOnWindowsKeepsTheEarlierSetWhole) {
   TempFolder folder;
   NativeFileSystem native;

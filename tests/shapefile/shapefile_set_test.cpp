@@ -142,7 +142,8 @@ TEST_F(ShapefileSetTest, ReplacesAnEarlierSetWholeAndRemovesOnlyItsSpatialIndex)
   for (const char* ending : {".shp", ".shx", ".dbf", ".cpg"}) {
     memory_.WriteFile(Out("roads") + ending, std::string(5000, 'o'));
   }
-  for (const char* ending : {".qix", ".sbn", ".sbx", ".prj", "2.qix"}) {
+  for (const char* ending : {".qix", ".sbn", ".sbx", ".idm", ".ind", ".fbn", ".fbx", ".ain", ".aih",
+                             ".atx", ".prj", "2.qix"}) {
     memory_.WriteFile(Out("roads") + ending, "old");
   }
   Write("roads", [](ShapefileSet&) {});

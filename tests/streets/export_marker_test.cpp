@@ -8,6 +8,9 @@
 #include <string>
 
 #include "platform/native_file_system.h"
+#include "support/checks.h"
+#include "support/fault_injection.h"
+#include "support/memory_file_system.h"
 #include "support/temp_folder.h"
 
 namespace routix::streets {
@@ -56,6 +59,16 @@ TEST(ExportMarkerNote, OnlyAMapfilWrittenSinceTheNoteIsRenewed) {
     row.run(mapfil, noted_time);
     EXPECT_EQ(note.Renewed(), row.renewed);
   }
+}
+
+TEST(ExportMarkerNote, AStatusThatCannotBeReadIsThatError) {
+  testing::MemoryFileSystem memory;
+  testing::FaultInjectingFileSystem faults(memory);
+  const base::FileSystemService files(faults);
+  const ExportMarkerNote note(testing::Native("/S"), files);
+  faults.FailCall(1, testing::Fault::kError);
+  EXPECT_EQ(testing::ErrorOf([&] { static_cast<void>(note.Renewed()); }),
+            "Cannot read " + testing::Native("/S/DYN/Mapfil.asc") + ": Input/output error.");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -136,7 +137,7 @@ TEST(RunExportTool, RunsTheExportInProAndLeavesTheWorkingFolderAlone) {
   PreparedServer server;
   WriteFileBytes(server.In("GEO") / "stale.taf", "x");
   const fs::path working_folder = fs::current_path();
-  EXPECT_TRUE(RunExportTool(server.path(), server.fake().services));
+  EXPECT_TRUE(RunExportTool(server.path(), server.fake().services).succeeded());
 
   EXPECT_EQ(fs::current_path(), working_folder);
   for (std::string name : {"Mapfil", "Nodfil", "Second"}) {
@@ -171,16 +172,16 @@ TEST(RunExportTool, TheExportWritesNoMapfilForAWrongConfigOrMissingData) {
     } else {
       WriteFileBytes(config, ReplaceAll(ReadFileBytes(config), row.from, row.to));
     }
-    EXPECT_FALSE(RunExportTool(server.path(), server.fake().services));
+    EXPECT_FALSE(RunExportTool(server.path(), server.fake().services).succeeded());
     EXPECT_FALSE(server.Exported());
   }
 }
 
 TEST(RunExportTool, AnExportThatAnEarlierRunLeftIsNoSuccess) {
   PreparedServer server;
-  ASSERT_TRUE(RunExportTool(server.path(), server.fake().services));
+  ASSERT_TRUE(RunExportTool(server.path(), server.fake().services).succeeded());
   fs::remove(server.In("GEO") / "Mapfil.geo");  // the export program now fails
-  EXPECT_FALSE(RunExportTool(server.path(), server.fake().services));
+  EXPECT_FALSE(RunExportTool(server.path(), server.fake().services).succeeded());
   EXPECT_TRUE(server.Exported());  // the old export is still there
 }
 
@@ -193,20 +194,22 @@ TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolderAndAFailedSta
     const char* what;
     std::string command_line;
     std::string working_folder;
+    std::optional<int> status;  // nothing for a program that cannot start
   } rows[] = {
-      {"another last argument", program + " " + config + " 2", pro},
-      {"no configuration", program + " 1", pro},
-      {"another working folder", program + " " + config + " 1", server.path()},
-      {"a missing working folder", program + " " + config + " 1", server.In("none").string()},
-      {"a missing program", Quoted(server.In("none.exe")) + " " + config + " 1", pro},
-      {"no command line", "", pro},
+      {"another last argument", program + " " + config + " 2", pro, 1},
+      {"no configuration", program + " 1", pro, 1},
+      {"another working folder", program + " " + config + " 1", server.path(), 1},
+      {"a missing working folder", program + " " + config + " 1", server.In("none").string(),
+       std::nullopt},
+      {"a missing program", Quoted(server.In("none.exe")) + " " + config + " 1", pro, std::nullopt},
+      {"no command line", "", pro, std::nullopt},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    platform::RunAndWait(row.command_line, row.working_folder, [] {});
+    EXPECT_EQ(platform::RunAndWait(row.command_line, row.working_folder, [] {}), row.status);
     EXPECT_FALSE(server.Exported());
   }
-  platform::RunAndWait(program + " " + config + " 1", pro, [] {});
+  EXPECT_EQ(platform::RunAndWait(program + " " + config + " 1", pro, [] {}), 0);
   EXPECT_TRUE(server.Exported());
 }
 

@@ -27,7 +27,7 @@ TEST(SampleNetwork, ConvertsIntoASetThatOgrInfoReadsWhole) {
   const sample::SampleStreets sample = sample::WriteSampleStreets(server.Path("GEO"), 3000, 11);
   testing::FakeServices fake;
   PrepareServerFolder(server.path().string(), fake.services);
-  ASSERT_TRUE(RunExportTool(server.path().string(), fake.services));
+  ASSERT_TRUE(RunExportTool(server.path().string(), fake.services).succeeded());
   const std::string output = server.Path("streets.shp");
   const int32_t records =
       ConvertStreetNetwork(server.path().string(), server.Path("streets"), fake.services);

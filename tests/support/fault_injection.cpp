@@ -59,6 +59,10 @@ void FaultInjectingFileSystem::FailCall(int64_t call_number, Fault fault) {
 
 void FaultInjectingFileSystem::FillDiskAfter(uint64_t bytes) { room_ = bytes; }
 
+void FaultInjectingFileSystem::StopAtNameChange(int64_t name_change) {
+  stop_at_ = name_changes_ + name_change;
+}
+
 bool FaultInjectingFileSystem::Counts(const std::string& action, const std::string& path) {
   if (++calls_ != failing_call_) return false;
   failed_call_ = action + " " + path;
@@ -67,11 +71,24 @@ bool FaultInjectingFileSystem::Counts(const std::string& action, const std::stri
 
 void FaultInjectingFileSystem::Check(const char* action, const std::string& path) {
   const std::lock_guard lock(mutex_);
+  if (stopped_) throw FileError(action, path, "the run was stopped");
   if (Counts(action, path)) throw FileError(action, path, EIO);
+}
+
+void FaultInjectingFileSystem::CheckNameChange(const char* action, const std::string& path) {
+  {
+    const std::lock_guard lock(mutex_);
+    if (++name_changes_ == stop_at_ && !stopped_) {
+      stopped_ = true;
+      failed_call_ = std::string("stopped at ") + action + " " + path;
+    }
+  }
+  Check(action, path);
 }
 
 size_t FaultInjectingFileSystem::Room(const std::string& path, size_t size) {
   const std::lock_guard lock(mutex_);
+  if (stopped_) throw FileError("write", path, "the run was stopped");
   size_t room = size;
   if (Counts("write", path)) {
     if (fault_ == Fault::kError) throw FileError("write", path, EIO);
@@ -98,18 +115,29 @@ std::unique_ptr<base::WritableFile> FaultInjectingFileSystem::CreateForWriting(
 }
 
 void FaultInjectingFileSystem::Rename(const std::string& from, const std::string& to) {
-  Check("rename", from + " to " + to);
+  CheckNameChange("rename", from + " to " + to);
   FileSystemWrapper::Rename(from, to);
 }
 
+void FaultInjectingFileSystem::ReplaceKeeping(const std::string& from, const std::string& to,
+                                              const std::string& aside) {
+  CheckNameChange("replace", to);
+  FileSystemWrapper::ReplaceKeeping(from, to, aside);
+}
+
 void FaultInjectingFileSystem::Remove(const std::string& path) {
-  Check("delete", path);
+  CheckNameChange("delete", path);
   FileSystemWrapper::Remove(path);
 }
 
 std::vector<base::FolderEntry> FaultInjectingFileSystem::ListFolder(const std::string& folder) {
   Check("read the folder", folder);
   return FileSystemWrapper::ListFolder(folder);
+}
+
+std::optional<base::FileStatus> FaultInjectingFileSystem::CheckedStatusOf(const std::string& path) {
+  Check("read", path);
+  return FileSystemWrapper::CheckedStatusOf(path);
 }
 
 void FaultInjectingFileSystem::CreateFolder(const std::string& path) {

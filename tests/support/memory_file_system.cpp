@@ -162,6 +162,15 @@ void MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
   entries_[Key(to)] = std::move(moved);
 }
 
+void MemoryFileSystem::ReplaceKeeping(const std::string& from, const std::string& to,
+                                      const std::string& aside) {
+  FileAt("rename", from);
+  Entry earlier = FileAt("replace", to);
+  earlier.path = aside;
+  Rename(from, to);
+  entries_[Key(aside)] = std::move(earlier);
+}
+
 void MemoryFileSystem::Remove(const std::string& path) {
   FileAt("delete", path);
   entries_.erase(Key(path));

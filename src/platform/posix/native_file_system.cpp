@@ -143,6 +143,36 @@ void NativeFileSystem::Rename(const std::string& from, const std::string& to) {
   if (rename(from.c_str(), to.c_str()) != 0) throw FileError("rename", from + " to " + to, errno);
 }
 
+void NativeFileSystem::ReplaceKeeping(const std::string& from, const std::string& to,
+                                      const std::string& aside) {
+  struct stat earlier;
+  if (lstat(to.c_str(), &earlier) != 0) throw FileError("replace", to, errno);
+  // A link in the way is replaced by a file with the rights every new file gets.
+  if (S_ISREG(earlier.st_mode)) {
+    // The owner changes only for root, the group only for its members; the rest keep their own.
+    if (chown(from.c_str(), earlier.st_uid, earlier.st_gid) != 0) {
+      [[maybe_unused]] const int ignored =
+          chown(from.c_str(), static_cast<uid_t>(-1), earlier.st_gid);
+    }
+    // A file system without modes (FAT) refuses, and has none to keep.
+    [[maybe_unused]] const int ignored = chmod(from.c_str(), earlier.st_mode & 0777);
+  }
+  if (link(to.c_str(), aside.c_str()) != 0) {
+    // FAT and some network shares have no second names: the earlier file is copied instead.
+    const int error = errno;
+    if (error != EPERM && error != EXDEV && error != EMLINK && error != ENOTSUP &&
+        error != EOPNOTSUPP && error != ENOSYS) {
+      throw FileError("replace", to, error);
+    }
+    Copy(to, aside);
+  }
+  if (rename(from.c_str(), to.c_str()) != 0) {
+    const int error = errno;
+    unlink(aside.c_str());
+    throw FileError("rename", from + " to " + to, error);
+  }
+}
+
 void NativeFileSystem::SyncFolder(const std::string& folder) {
   // Some file systems cannot flush a folder; the names stand there all the same.
   Descriptor fd(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -179,12 +209,25 @@ std::vector<base::FolderEntry> NativeFileSystem::ListFolder(const std::string& f
 }
 
 std::optional<base::FileStatus> NativeFileSystem::StatusOf(const std::string& path) {
+  try {
+    return CheckedStatusOf(path);
+  } catch (const FileError&) {
+    return std::nullopt;
+  }
+}
+
+std::optional<base::FileStatus> NativeFileSystem::CheckedStatusOf(const std::string& path) {
   struct stat status;
-  if (path.empty() || stat(path.c_str(), &status) != 0) return std::nullopt;
+  if (path.empty()) return std::nullopt;
+  if (stat(path.c_str(), &status) != 0) {
+    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+    throw FileError("read", path, errno);
+  }
+  struct stat name;
   return base::FileStatus{
       S_ISDIR(status.st_mode), static_cast<uint64_t>(status.st_size),
       static_cast<int64_t>(status.st_mtim.tv_sec) * 1'000'000'000 + status.st_mtim.tv_nsec,
-      (status.st_mode & S_IWUSR) == 0};
+      (status.st_mode & S_IWUSR) == 0, lstat(path.c_str(), &name) == 0 && S_ISLNK(name.st_mode)};
 }
 
 void NativeFileSystem::CreateFolder(const std::string& path) {
@@ -228,11 +271,24 @@ bool NativeFileSystem::SameFile(const std::string& a, const std::string& b) {
 
 std::unique_ptr<base::FileLock> NativeFileSystem::Lock(const std::string& path) {
   while (true) {
-    Descriptor fd(open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    if (fd.get() < 0) throw FileError("create", path, errno);
+    // Read-only: flock needs no more, so a lock file another user left is no obstacle.
+    bool created = false;
+    int opened = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (opened < 0 && errno == ENOENT) {
+      opened = open(path.c_str(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+      if (opened < 0 && errno == EEXIST) continue;
+      created = opened >= 0;
+      // Readable to every user of the folder whatever the umask, so each of them may lock it.
+      if (created) fchmod(opened, 0644);
+    }
+    if (opened < 0) throw FileError("create", path, errno);
+    Descriptor fd(opened);
     if (flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
       if (errno == EWOULDBLOCK) return nullptr;
-      throw FileError("lock", path, errno);
+      // A file this call made for a lock it could not take goes again.
+      const int error = errno;
+      if (created) unlink(path.c_str());
+      throw FileError("lock", path, error);
     }
     // The holder before may have removed the file between the open and the lock: then the
     // lock is on a file that has no name any more, and the name is tried afresh.

@@ -185,6 +185,39 @@ void NativeFileSystem::Rename(const std::string& from, const std::string& to) {
   }
 }
 
+void NativeFileSystem::ReplaceKeeping(const std::string& from, const std::string& to,
+                                      const std::string& aside) {
+  // ReplaceFileW gives the new file the earlier one's security descriptor and attributes and
+  // keeps the earlier one under the backup name.
+  if (ReplaceFileW(WidePath(to).c_str(), WidePath(from).c_str(), WidePath(aside).c_str(),
+                   REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr,
+                   nullptr)) {
+    return;
+  }
+  const DWORD error = GetLastError();
+  // The earlier file went to the backup name and the new one could not follow: the earlier
+  // one goes back, so that nothing has changed.
+  if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+    MoveFileExW(WidePath(aside).c_str(), WidePath(to).c_str(), MOVEFILE_WRITE_THROUGH);
+  }
+  // A volume that cannot replace (some network shares) keeps a copy aside, and the new file
+  // is moved over the name.
+  if (error == ERROR_NOT_SUPPORTED || error == ERROR_INVALID_FUNCTION ||
+      error == ERROR_INVALID_PARAMETER) {
+    if (!CopyFileW(WidePath(to).c_str(), WidePath(aside).c_str(), TRUE)) {
+      throw LastError("replace", to);
+    }
+    if (MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return;
+    }
+    const FileError failure = LastError("replace", to);
+    DeleteFileW(WidePath(aside).c_str());
+    throw failure;
+  }
+  throw FileError("replace", to, SystemMessage(error));
+}
+
 void NativeFileSystem::SyncFolder(const std::string&) {
   // Every move is written through already.
 }
@@ -230,7 +263,23 @@ std::optional<base::FileStatus> NativeFileSystem::StatusOf(const std::string& pa
       (uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
       static_cast<int64_t>((uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
                            data.ftLastWriteTime.dwLowDateTime),
-      (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0};
+      (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0,
+      (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0};
+}
+
+std::optional<base::FileStatus> NativeFileSystem::CheckedStatusOf(const std::string& path) {
+  std::optional<base::FileStatus> status = StatusOf(path);
+  if (status.has_value() || path.empty()) return status;
+  // Nothing there, or no answer: the system's error tells which.
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (GetFileAttributesExW(WidePath(path).c_str(), GetFileExInfoStandard, &data))
+    return StatusOf(path);
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+      error == ERROR_INVALID_NAME || error == ERROR_BAD_NETPATH || error == ERROR_BAD_NET_NAME) {
+    return std::nullopt;
+  }
+  throw FileError("read", path, SystemMessage(error));
 }
 
 void NativeFileSystem::CreateFolder(const std::string& path) {
@@ -287,8 +336,9 @@ bool NativeFileSystem::SameFile(const std::string& a, const std::string& b) {
 }
 
 std::unique_ptr<base::FileLock> NativeFileSystem::Lock(const std::string& path) {
-  HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
-                            nullptr, OPEN_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  // Reading and deleting is all the lock needs; the sharing refused is the lock itself.
+  HANDLE file = CreateFileW(WidePath(path).c_str(), GENERIC_READ | DELETE, 0, nullptr, OPEN_ALWAYS,
+                            FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     if (GetLastError() == ERROR_SHARING_VIOLATION) return nullptr;
     throw LastError("create", path);
