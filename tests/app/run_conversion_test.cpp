@@ -177,14 +177,15 @@ TEST_F(RunConversionTest, PathsThatAreNotThereAndADestinationWithoutAFolderAreRe
        "critical: Server path incorrect!\r\n" + folder_.Path("none")},
       {folder_.Path("out"), Out("roads.shp"),
        "critical: Not found GEO folder in \r\n" + folder_.Path("out")},
-      // Only the export program reads GEO: without it, DYN is all that is looked at.
-      {folder_.Path("out"), Out("roads.shp"),
-       "critical \"Db2asc error\": Incompatible dictionary file.", false, false},
       {folder_.Path("Server"), folder_.Path("none") + kSep + "roads",
        "critical: Destination path incorrect!\r\n" + folder_.Path("none") + kSep + "roads"},
       {folder_.Path("Server"), "roads", "critical: Destination path incorrect!\r\nroads"},
       {folder_.Path("Server"), "zones", "critical: Destination path incorrect!\r\nzones", true},
       {folder_.Path("Server"), "", "critical: Destination path incorrect!\r\n", true},
+      // Last, as the failed export releases the selection. Only the export program reads GEO:
+      // without it, DYN is all that is looked at.
+      {folder_.Path("out"), Out("roads.shp"),
+       "critical \"Db2asc error\": Incompatible dictionary file.", false, false},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.box);
