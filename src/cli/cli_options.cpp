@@ -90,8 +90,8 @@ constexpr CommandHelp kCommands[] = {
      "Runs the routing system's export program PRO\\db2asc.exe in SERVER_FOLDER and writes "
      "the street network as one polyline shapefile set at DESTINATION: one record with 25 "
      "fields per segment of DYN\\Mapfil.asc and then of DYN\\Second.asc. The run fails with "
-     "\"Incompatible dictionary file.\" unless the export program writes DYN\\Mapfil.asc "
-     "afresh.",
+     "\"Incompatible dictionary file.\" unless the export program ends with status 0 and "
+     "writes DYN\\Mapfil.asc afresh.",
      kStreetsOptions, "routix2shp streets D:\\Routing\\Server D:\\maps\\roads.shp",
      "routix2shp streets /data/Server /maps/roads.shp"},
     {Command::kBoundaries, "boundaries", kBoundariesArguments,
