@@ -226,12 +226,12 @@ TEST_F(RunConversionTest, TheSetADestinationNamesIsReplacedOnYesAndBrowsedOnNo) 
 
 TEST_F(RunConversionTest, AnExportProgramThatEndsWithAnotherStatusThanZeroFails) {
   if (kSep != '/') GTEST_SKIP() << "the stand-in is a shell script";
-  const fs::path pro = folder_.path() / "tools" / "Server" / "PRO";
+  const fs::path pro = folder_.path() / "tools";
   fs::create_directories(pro);
   testing::WriteFileBytes(pro / "db2asc.exe",
                           "#!/bin/sh\nprintf 'a first part' > ../DYN/Mapfil.asc\nexit 3\n");
   fs::permissions(pro / "db2asc.exe", fs::perms::owner_exec, fs::perm_options::add);
-  fake_.services.tool_folder = folder_.Path("tools");
+  fake_.services.tool_folder = pro.string();
   ui_.geocode_ticked = true;
   EXPECT_FALSE(Run().finished);
   EXPECT_EQ(ui_.messages, Texts{"critical \"Db2asc error\": Incompatible dictionary file.\r\n"

@@ -74,7 +74,9 @@ TEST_F(CliTest, AnExportThatAnEarlierRunLeftIsRefusedButConvertedWithNoExport) {
 
   CommandResult stale = Run("streets Server out/roads.shp --overwrite");
   EXPECT_EQ(stale.exit_status, 1);
-  EXPECT_TRUE(testing::Contains(stale.output, "\nroutix2shp: Incompatible dictionary file.\n"));
+  EXPECT_TRUE(testing::Contains(stale.output,
+                                "\nroutix2shp: Incompatible dictionary file. The export program "
+                                "ended with status 1.\n"));
   EXPECT_TRUE(testing::ReadFileBytes(Out("roads.shp")) == earlier);
 
   CommandResult converted = Run("streets Server out/roads.shp --overwrite --no-export");
