@@ -223,11 +223,12 @@ RunResult RunConversion(ConversionUi& ui, boundaries::BoundarySelection& selecte
     return result;
   }
   // Held from before the first question to the end, so that no other run writes between what
-  // the user is asked and what this run replaces; a folder that is not there has nothing to
-  // keep, and each part refuses it in its own words.
+  // the user is asked and what this run replaces. A folder that is not there, or none named
+  // (which would be the working folder), has nothing to keep and is not touched: each part
+  // refuses it in its own words.
   std::optional<base::DestinationLock> lock;
   const std::string folder = base::FolderOfPath(OutputMainFile(ui.DestinationText()));
-  if ((folder.empty() || services.file_system_service.FolderExists(folder)) &&
+  if (!folder.empty() && services.file_system_service.FolderExists(folder) &&
       !Attempt(ui, services,
                [&] { lock.emplace(services.file_system_service.file_system(), folder); })) {
     return result;

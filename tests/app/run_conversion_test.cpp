@@ -187,6 +187,9 @@ TEST_F(RunConversionTest, PathsThatAreNotThereAndADestinationWithoutAFolderAreRe
       {folder_.Path("out"), Out("roads.shp"),
        "critical \"Db2asc error\": Incompatible dictionary file.", false, false},
   };
+  // A folder the user did not name is not touched, not even to clear a killed run's leftover.
+  const fs::path leftover = fs::current_path() / "~routix2shp-1.tmp";
+  testing::WriteFileBytes(leftover, "what a killed run left");
   for (const Row& row : rows) {
     SCOPED_TRACE(row.box);
     (row.boundaries ? ui_.boundary_ticked : ui_.geocode_ticked) = true;
@@ -198,6 +201,8 @@ TEST_F(RunConversionTest, PathsThatAreNotThereAndADestinationWithoutAFolderAreRe
     ui_.boundary_ticked = false;
   }
   EXPECT_FALSE(fs::exists("Bnd_zones.shp"));
+  EXPECT_TRUE(fs::exists(leftover));
+  fs::remove(leftover);
 }
 
 TEST_F(RunConversionTest, TheSetADestinationNamesIsReplacedOnYesAndBrowsedOnNo) {
