@@ -11,6 +11,7 @@
 #include "base/file_system_wrapper.h"
 #include "base/path_utils.h"
 #include "platform/file_name_encoding.h"
+#include "platform/native_separator.h"
 
 namespace routix::base {
 namespace {
@@ -101,7 +102,15 @@ struct JournalEntry {
   std::string final_name;
 };
 
-// The entries of a complete journal; nothing for one that is not (its commit never began).
+// Whether name is a plain file name of the journal's folder: anyone who may write into the
+// folder may write a journal, so one that reaches into another folder is no journal.
+bool IsNameInFolder(std::string_view name) {
+  const char separators[] = {'/', platform::kNativeSeparator, '\0'};
+  return name != "." && name != ".." && name.find_first_of(separators) == std::string_view::npos;
+}
+
+// The entries of a complete journal; nothing for one that is not (its commit never began), or
+// that names a file outside its folder or a temporary that is not this program's.
 std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view text) {
   if (!text.starts_with(kJournalHead) || !text.ends_with(kJournalEnd)) return std::nullopt;
   text = text.substr(kJournalHead.size(), text.size() - kJournalHead.size() - kJournalEnd.size());
@@ -110,6 +119,7 @@ std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view text) {
     const size_t end = text.find('\0');
     if (end == std::string_view::npos || end == 0) return false;
     name = text.substr(0, end);
+    if (!IsNameInFolder(name)) return false;
     text.remove_prefix(end + 1);
     return true;
   };
@@ -117,7 +127,9 @@ std::optional<std::vector<JournalEntry>> ParseJournal(std::string_view text) {
     const char kind = text.front();
     text.remove_prefix(1);
     JournalEntry entry;
-    if (kind == 'M' && !next_name(entry.temporary)) return std::nullopt;
+    if (kind == 'M' && !(next_name(entry.temporary) && IsLeftover(entry.temporary))) {
+      return std::nullopt;
+    }
     if ((kind != 'M' && kind != 'D') || !next_name(entry.final_name)) return std::nullopt;
     entries.push_back(std::move(entry));
   }

@@ -145,6 +145,14 @@ TEST_F(StagedFilesTest, AKilledCommitOfManySetsLeavesEveryNameAndTheNextRunCompl
     Files repaired = memory.Snapshot(Native("/out"));
     EXPECT_EQ(repaired, stop > 1 ? clean.Snapshot(Native("/out")) : OutFiles());
   }
+  // A journal that names a file of another folder is no journal: the repair leaves the file.
+  memory_.WriteFile(Out(Native("sub/kept")), "kept");
+  const std::string outside = Native("sub/kept") + '\0';
+  for (const std::string& entry : {"D" + outside, "M" + outside + "set0.shp" + '\0'}) {
+    memory_.WriteFile(Out("~routix2shp.journal"), "routix2shp commit\n" + entry + "end\n");
+    { const DestinationLock repair(memory_, Native("/out")); }
+    EXPECT_EQ(memory_.Bytes(Out(Native("sub/kept"))), "kept");
+  }
   const auto held = memory_.Lock(Out(".routix2shp.lock"));
   EXPECT_EQ(ErrorOf([&] { DestinationLock second(memory_, Native("/out")); }),
             "Another routix2shp run is writing into " + Native("/out") + ".");
