@@ -1,4 +1,4 @@
-// The system's own texts: the message boxes of a press of Go (M1 to M10) with their buttons,
+// The system's own texts: the message boxes of a press of Go with their buttons,
 // icons and titles, the status texts, the titles and captions of both windows, and what the
 // command line prints. Every text stands here exactly as the user reads it, so that a slip is
 // caught by the tests that spell them out, and no front end holds a text of its own.
@@ -37,12 +37,12 @@ std::string ShapeFilesFilter(std::string_view ext);
 // Line breaks inside a message are a carriage return and a line feed.
 inline constexpr std::string_view kCrLf = "\r\n";
 
-Message SelectConvertType();                                    // M1
-Message RxybndNotFound(const std::string& dyn_folder);          // M2, the folder with its separator
-Message RxybxtNotFound(const std::string& dyn_folder);          // M3
-Message ServerPathIncorrect(const std::string& server_folder);  // M5
-Message GeoFolderNotFound(const std::string& server_folder);    // M6
-Message DestinationPathIncorrect(const std::string& destination);  // M8
+Message SelectConvertType();
+Message RxybndNotFound(const std::string& dyn_folder);  // the folder with its separator
+Message RxybxtNotFound(const std::string& dyn_folder);
+Message ServerPathIncorrect(const std::string& server_folder);
+Message GeoFolderNotFound(const std::string& server_folder);
+Message DestinationPathIncorrect(const std::string& destination);
 // A Server folder whose name holds a double quote, which the export's command line cannot
 // pass on.
 Message ServerFolderWithQuote(const std::string& server_folder);
@@ -52,10 +52,10 @@ Message ServerFolderNotInCodePage(const std::string& server_folder);
 // "Incompatible dictionary file." and a line naming the status of an export program that
 // ended with another than 0.
 Message IncompatibleDictionary(int export_status);
-Message IncompatibleDictionary();  // M9
-Message ConvertFinished();         // M10
-// "<path> already exists. Do you want to replace it?": the combined boundary output (M4), the
-// destination (M7), or the first per-boundary set that is there already.
+Message IncompatibleDictionary();
+Message ConvertFinished();
+// "<path> already exists. Do you want to replace it?": the combined boundary output, the
+// destination, or the first per-boundary set that is there already.
 Message ReplaceExisting(const std::string& path);
 // An error raised inside a conversion, shown as it stands.
 Message ConversionFailed(const std::string& error_text);

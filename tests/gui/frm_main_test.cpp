@@ -138,7 +138,8 @@ TEST_F(FrmMainTest, TickingTheBoundaryBoxOpensTheDialogOnlyWhenRxybndIsThere) {
 TEST(FrmMain, WhileTheExportProgramRunsPressesDoNothingAndEscOrAltECloseAfterItsEnd) {
   testing::TempFolder folder;
   fs::create_directories(folder.path() / "Server" / "GEO");
-  // The slow stand-in export program, which writes nothing: the run ends with M9.
+  // The slow stand-in export program, which writes nothing: the run ends with "Incompatible
+  // dictionary file."
   fs::copy(fs::path(ROUTIX_PROGRAM_FOLDER) / "slow_export", folder.path() / "Server" / "PRO",
            fs::copy_options::recursive);
   for (Qt::KeyboardModifier alt : {Qt::NoModifier, Qt::AltModifier}) {
