@@ -14,7 +14,7 @@ struct PathRow {
   std::string file_name;
 };
 
-// The worked table, with backslashes; the network path keeps its leading pair.
+// The rules on Windows paths, with backslashes; the network path keeps its leading pair.
 const PathRow kBackslashRows[] = {
     {R"(C:\out\roads.shp)", R"(C:\out\roads.shp)", R"(C:\out)", "roads.shp"},
     {R"(C:\srv\\DYN\\Rxybnd.dat)", R"(C:\srv\DYN\Rxybnd.dat)", R"(C:\srv\\DYN\)", "Rxybnd.dat"},

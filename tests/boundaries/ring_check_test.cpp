@@ -38,7 +38,7 @@ TEST(CheckBoundaryRing, TellsTheOrientationAndReportsEveryCancellingPairInOrder)
     bool clockwise;
     std::vector<std::string> pairs;
   } rows[] = {
-      {"two points, the documented example", {{1, 1}, {3, 1}}, true, {"0:1/1 1:3/1"}},
+      {"two points that run out and back", {{1, 1}, {3, 1}}, true, {"0:1/1 1:3/1"}},
       {"one point", {{2, 7}}, true, {}},
       {"square clockwise", {{0, 0}, {0, 1}, {1, 1}, {1, 0}}, true, {}},
       {"square counter-clockwise", {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, false, {}},
