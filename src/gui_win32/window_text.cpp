@@ -21,12 +21,7 @@ void SetText(HWND window, const std::string& text) {
 }
 
 std::wstring WideFromCp1252(const std::string& text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  std::wstring wide(static_cast<size_t>(size), L'\0');  // one UTF-16 unit per byte
-  wide.resize(static_cast<size_t>(
-      MultiByteToWideChar(kWindows1252, 0, text.data(), size, wide.data(), size)));
-  return wide;
+  return platform::WidenFrom(kWindows1252, text);
 }
 
 }  // namespace routix::gui_win32

@@ -36,24 +36,8 @@ std::optional<std::string> AnsiFolderPath(const std::string& folder) {
   return Narrow(short_path);
 }
 
-std::string ToAnsiCodePage(std::string_view text) {
-  const std::wstring wide = Widen(text);
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), size, ansi.data(), length, nullptr, nullptr);
-  return ansi;
-}
+std::string ToAnsiCodePage(std::string_view text) { return NarrowTo(CP_ACP, Widen(text)); }
 
-std::string FromAnsiCodePage(std::string_view ansi) {
-  if (ansi.empty()) return {};
-  const int size = static_cast<int>(ansi.size());
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), length);
-  return Narrow(wide);
-}
+std::string FromAnsiCodePage(std::string_view ansi) { return Narrow(WidenFrom(CP_ACP, ansi)); }
 
 }  // namespace routix::platform
