@@ -1,229 +1,121 @@
-// The progress line as a user sees it: drawn on a model of a terminal, and end to end through
-// a pseudo-terminal that routix2shp writes to as it would to a terminal window.
+// The progress line as a user sees it: drawn on a model of a terminal by the steps of
+// cases/terminal_progress.steps, and end to end on a pseudo-terminal.
 #include "cli/terminal_progress.h"
 
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "sample_data/sample_boundaries.h"
-#include "sample_data/sample_streets.h"
+#include "support/command.h"
 #include "support/temp_folder.h"
 
 namespace routix::cli {
 namespace {
 
-using namespace std::chrono_literals;
-using Lines = std::vector<std::string>;
-
-// A terminal of a fixed width: rows of characters and a cursor. A carriage return goes to the
-// start of the row, a backspace one column back, a line feed to the start of the next row (as
-// a terminal's output processing makes it), and a character written past the last column
-// wraps to the next row first.
-class Screen {
+// A terminal that says it has columns columns (0: it does not say, and is 80 wide): rows of
+// characters and a cursor. A carriage return goes to the start of the row, a backspace one
+// column back, a line feed to the start of the next row, and a character written past the
+// last column wraps to the next row first.
+class Screen : public TerminalProgress::Terminal {
  public:
-  explicit Screen(size_t width) : width_(width) {}
-
-  void Put(std::string_view text) {
+  explicit Screen(int columns) : columns_(columns), width_(columns > 0 ? size_t(columns) : 80) {}
+  int Columns() override { return columns_; }
+  void Write(std::string_view text) override {
     for (char c : text) {
       if (c == '\r') {
         column_ = 0;
       } else if (c == '\b') {
         column_ -= column_ > 0;
       } else if (c == '\n') {
-        NextRow(false);
+        lines_.emplace_back();
+        row_start_ = column_ = 0;
       } else {
-        if (column_ == width_) NextRow(true);
-        std::string& row = rows_[row_].text;
-        if (row.size() <= column_) row.resize(column_ + 1, ' ');
-        row[column_++] = c;
+        if (column_ == width_) row_start_ += width_, column_ = 0, ++wraps_;
+        std::string& line = lines_.back();
+        line.resize(std::max(line.size(), row_start_ + column_ + 1), ' ');
+        line[row_start_ + column_++] = c;
       }
     }
   }
 
-  // The lines shown, a wrapped one joined again, without blanks at their ends; the row of
-  // the cursor last.
-  Lines Shown() const {
-    Lines lines;
-    for (const Row& row : rows_) {
-      if (!row.continued) lines.emplace_back();
-      lines.back() += row.text;
-    }
-    for (std::string& line : lines) line.erase(line.find_last_not_of(' ') + 1);
-    return lines;
+  // The lines shown, a wrapped one as one, without blanks at their ends, each ended by "|";
+  // then the cursor's column and how many times a line wrapped.
+  std::string Shown() const {
+    std::string shown;
+    for (std::string line : lines_) shown += line.erase(line.find_last_not_of(' ') + 1) + "|";
+    return shown + " at " + std::to_string(column_) + ", " + std::to_string(wraps_) + " wraps";
   }
-  int wraps() const { return wraps_; }
-  size_t column() const { return column_; }
 
  private:
-  struct Row {
-    std::string text;
-    bool continued = false;
-  };
-  void NextRow(bool wrapped) {
-    if (++row_ == rows_.size()) rows_.push_back({"", wrapped});
-    column_ = 0;
-    wraps_ += wrapped;
-  }
-
+  int columns_;
   size_t width_;
-  std::vector<Row> rows_{Row{}};
-  size_t row_ = 0, column_ = 0;
+  std::vector<std::string> lines_{""};
+  size_t row_start_ = 0, column_ = 0;  // the cursor's row, as where it starts in its line
   int wraps_ = 0;
 };
 
-class FakeTerminal : public TerminalProgress::Terminal {
- public:
-  explicit FakeTerminal(int width) : columns(width), screen(static_cast<size_t>(width)) {}
-  int Columns() override { return columns; }
-  void Write(std::string_view text) override {
-    last_write = text;
-    screen.Put(text);
-  }
-
-  int columns;
-  Screen screen;
-  std::string last_write;
-};
-
-TEST(TerminalProgress, AStepThatCountedEndsAt100PercentAndWhatFollowsStartsOnACleanLine) {
-  FakeTerminal terminal(40);
-  TerminalProgress progress(&terminal, 0ms);
-  progress.SetText("Please wait");  // a step that does not count shows no percentage
-  EXPECT_EQ(terminal.screen.Shown(), Lines{"Please wait"});
-
-  progress.SetMaximum(10);
-  progress.SetValue(0);
-  progress.SetText("Step one");
-  for (int i = 0; i < 7; ++i) progress.AddOne();  // records of two lines never reach the end
-  EXPECT_EQ(terminal.screen.Shown(), Lines{"Step one  70%"});
-
-  progress.SetMaximum(4);  // the next step resets the bar: step one has ended
-  progress.SetValue(0);
-  progress.SetText("Step two");
-  progress.AddOne();
-  progress.AddOne();
-  EXPECT_EQ(terminal.screen.Shown(), (Lines{"Step one 100%", "Step two  50%"}));
-  progress.SetValue(0);  // the run resets the bar at its end
-  progress.SetText("Finished !");
-  EXPECT_EQ(terminal.screen.Shown(), (Lines{"Step one 100%", "Step two 100%", "Finished !"}));
-
-  progress.SetMaximum(10);  // an error cuts the next step short: it is not left at 100%
-  progress.SetText("Step three");
-  progress.AddOne();
-  progress.SetText("");
-  progress.Clear();
-  EXPECT_EQ(terminal.screen.Shown(), (Lines{"Step one 100%", "Step two 100%", ""}));
-  EXPECT_EQ(terminal.screen.column(), 0u);
-  EXPECT_EQ(terminal.screen.wraps(), 0);
-}
-
-TEST(TerminalProgress, FitsTheTerminalsWidthAsItIsAtEachRedraw) {
-  const std::string text = "Writting shape file from mapfil.asc ...";
-  FakeTerminal terminal(80);
-  TerminalProgress progress(&terminal, 0ms);
-  progress.SetMaximum(100);
-  progress.SetText(text);
-  progress.SetValue(42);
-  EXPECT_EQ(terminal.screen.Shown(), Lines{text + "  42%"});
-  EXPECT_EQ(terminal.screen.wraps(), 0);
-
-  struct Row {
-    int columns;
-    std::string line;  // what the redraw shows
-  } rows[] = {
-      {30, "Writting shape file from  43%"},  // 29 columns: the last one stays free
-      {6, "  44%"},
-      {0, text + "  45%"},  // a terminal that does not say is taken as 80 columns wide
-      {60, text + "  46%"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.columns);
-    terminal.columns = row.columns;
-    progress.AddOne();
-    Screen screen(row.columns > 0 ? static_cast<size_t>(row.columns) : 80u);
-    screen.Put(terminal.last_write);
-    EXPECT_EQ(screen.Shown(), Lines{row.line});
-    EXPECT_EQ(screen.column(), row.line.size());
-    EXPECT_EQ(screen.wraps(), 0);
+// Each line a step: "progress MILLISECONDS" starts a progress line with that redraw interval;
+// "columns N" makes the terminal an empty one that says it has N columns; "text TEXT",
+// "maximum N", "value N", "add N" (AddOne N times) and "clear" drive the line; "screen SHOWN"
+// is what the terminal shows.
+TEST(TerminalProgress, DrawsTheStepsOfTheTable) {
+  std::ifstream steps(ROUTIX_CASES "/terminal_progress.steps");
+  Screen screen(80);
+  std::unique_ptr<TerminalProgress> progress;
+  for (std::string line; std::getline(steps, line);) {
+    SCOPED_TRACE(line);
+    const size_t space = line.find(' ');
+    const std::string step = line.substr(0, space);
+    const std::string rest = space == std::string::npos ? "" : line.substr(space + 1);
+    int number = 0;
+    std::istringstream(rest) >> number;
+    if (step == "progress") {
+      progress = std::make_unique<TerminalProgress>(&screen, std::chrono::milliseconds(number));
+    } else if (step == "columns") {
+      screen = Screen(number);
+    } else if (step == "text") {
+      progress->SetText(rest);
+    } else if (step == "maximum") {
+      progress->SetMaximum(number);
+    } else if (step == "value") {
+      progress->SetValue(number);
+    } else if (step == "add") {
+      while (number-- > 0) progress->AddOne();
+    } else if (step == "clear") {
+      progress->Clear();
+    } else if (step == "screen") {
+      EXPECT_EQ(screen.Shown(), rest);
+    } else {
+      ASSERT_TRUE(step.empty() || step[0] == '#');
+    }
   }
 }
 
-TEST(TerminalProgress, DrawsNothingWithoutATerminalAndAtMostOncePerIntervalWithOne) {
-  TerminalProgress silent(nullptr, 0ms);
-  silent.SetText("Step");
-  silent.AddOne();
-  silent.Clear();  // nothing to write to, and nothing written
-
-  FakeTerminal terminal(80);
-  TerminalProgress progress(&terminal, 1h);
-  progress.SetText("Step");  // a new text is drawn at once
-  for (int i = 0; i < 50; ++i) progress.AddOne();
-  EXPECT_EQ(terminal.screen.Shown(), Lines{"Step"});
-}
-
-// Runs routix2shp with its standard output and error on a pseudo-terminal of the width, from
-// folder; gives back what the terminal received.
-std::string RunOnATerminal(const std::filesystem::path& folder, unsigned short columns,
-                           const std::vector<std::string>& arguments, int& exit_status) {
-  const std::string program = ROUTIX_PROGRAM_FOLDER "/routix2shp";
-  std::vector<char*> argv{const_cast<char*>(program.c_str())};
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  winsize size{};
-  size.ws_col = columns;
-  size.ws_row = 24;
-  int terminal = -1;
-  const pid_t child = forkpty(&terminal, nullptr, nullptr, &size);
-  if (child == 0) {
-    if (chdir(folder.c_str()) == 0) execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  std::string received;
-  char chunk[4096];
-  for (ssize_t read_bytes; (read_bytes = read(terminal, chunk, sizeof chunk)) > 0;) {
-    received.append(chunk, static_cast<size_t>(read_bytes));
-  }
-  close(terminal);
-  int status = 0;
-  waitpid(child, &status, 0);
-  exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return received;
-}
-
+// On a terminal each step ends at 100% and the summary follows on a clean line, where only
+// it may wrap; with --quiet not a byte reaches the terminal.
 TEST(TerminalProgress, OnATerminalEachStepEndsAt100PercentAndTheSummaryFollowsUnlessQuiet) {
   testing::TempFolder folder;
-  std::filesystem::create_directories(folder.path() / "Server" / "GEO");
-  std::filesystem::create_directories(folder.path() / "out");
-  sample::WriteSampleStreets((folder.path() / "Server" / "GEO").string(), 300, 4);
-  int status = -1;
-  const std::string received =
-      RunOnATerminal(folder.path(), 40, {"streets", "Server", "out/roads.shp"}, status);
-  ASSERT_EQ(status, 0) << received;
-
+  auto on_a_terminal = [&](const std::string& arguments) {
+    const std::string run = "stty cols 40 && " ROUTIX_PROGRAM_FOLDER "/routix2shp " + arguments;
+    return testing::RunCommand("cd " + testing::ShellQuote(folder.path().string()) + " && " +
+                               ROUTIX_BUILD_FOLDER "/routix2shp-sample Server --segments 300" +
+                               " && script -qec " + testing::ShellQuote(run) + " /dev/null");
+  };
+  const testing::CommandResult run = on_a_terminal("streets Server roads.shp");
+  ASSERT_EQ(run.exit_status, 0) << run.output;
   Screen screen(40);
-  screen.Put(received);
-  const Lines shown = screen.Shown();
-  ASSERT_EQ(shown.size(), 4u) << received;
-  EXPECT_EQ(shown[0], "Writting shape file from mapfil.as 100%");
-  EXPECT_EQ(shown[1], "Writting shape file from second.as 100%");
-  EXPECT_EQ(shown[2].rfind("Wrote ", 0), 0u) << shown[2];  // the summary, on a clean line
-  EXPECT_EQ(shown[2].substr(shown[2].size() - 3), " s.") << shown[2];
-  EXPECT_EQ(shown[3], "");
-  // Only the summary, which is no progress line, may wrap.
-  EXPECT_EQ(static_cast<size_t>(screen.wraps()), (shown[2].size() - 1) / 40);
-
-  // --quiet: not a byte on the terminal.
-  EXPECT_EQ(
-      RunOnATerminal(folder.path(), 40,
-                     {"streets", "Server", "out/roads.shp", "--overwrite", "--quiet"}, status),
-      "");
-  EXPECT_EQ(status, 0);
+  screen.Write(run.output);
+  const std::string summary =
+      "Wrote 365 street segments to " + folder.Path("roads.shp") + " in 0.00 s.";
+  EXPECT_EQ(std::regex_replace(screen.Shown(), std::regex(" [0-9]+\\.[0-9][0-9] s\\."), " 0.00 s."),
+            "Writting shape file from mapfil.as 100%|Writting shape file from second.as 100%|" +
+                summary + "|| at 0, " + std::to_string((summary.size() - 1) / 40) + " wraps");
+  EXPECT_EQ(on_a_terminal("streets Server roads.shp --overwrite --quiet").output, "");
 }
 
 }  // namespace

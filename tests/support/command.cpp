@@ -8,7 +8,7 @@ namespace routix::testing {
 
 CommandResult RunCommand(const std::string& command) {
   CommandResult result;
-  std::FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  std::FILE* pipe = popen(("{ " + command + "\n} 2>&1").c_str(), "r");
   if (pipe == nullptr) return result;
   char chunk[4096];
   while (size_t read = std::fread(chunk, 1, sizeof chunk, pipe)) result.output.append(chunk, read);
@@ -19,13 +19,7 @@ CommandResult RunCommand(const std::string& command) {
 
 std::string ShellQuote(const std::string& text) {
   std::string quoted = "'";
-  for (char c : text) {
-    if (c == '\'') {
-      quoted += "'\\''";
-    } else {
-      quoted += c;
-    }
-  }
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
 

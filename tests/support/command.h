@@ -1,5 +1,5 @@
-// Runs a shell command for a test and gives back what it printed on standard output (with
-// standard error joined to it) and its exit status.
+// Runs shell commands for a test and gives back what they printed on standard output (with
+// standard error joined to it) and their exit status.
 #pragma once
 
 #include <gtest/gtest.h>
