@@ -27,7 +27,6 @@ std::vector<std::string> CaseNames() {
   for (const fs::directory_entry& entry : fs::directory_iterator(ROUTIX_CASES)) {
     if (entry.path().extension() == ".case") names.push_back(entry.path().stem().string());
   }
-  std::sort(names.begin(), names.end());
   return names;
 }
 
