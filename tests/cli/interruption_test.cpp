@@ -9,6 +9,7 @@
 #include <string>
 
 #include "support/command.h"
+#include "support/sample_server.h"
 #include "support/temp_folder.h"
 
 namespace routix::cli {
@@ -22,9 +23,8 @@ TEST(Interruption, AKillAtAnyRenameOfTheCommitLeavesEveryNameAndTheNextRunComple
   testing::TempFolder folder;
   const fs::path out = folder.path() / "out";
   auto run = [&](const std::string& command) {
-    return testing::RunCommand(
-               "cd " + testing::ShellQuote(folder.path().string()) +
-               " && PATH=" ROUTIX_PROGRAM_FOLDER ":" ROUTIX_BUILD_FOLDER ":$PATH && " + command)
+    return testing::RunCommand("cd " + testing::ShellQuote(folder.path().string()) +
+                               " && PATH=" ROUTIX_PROGRAM_FOLDER ":$PATH && " + command)
         .exit_status;
   };
   // The files in out but those of the run after the kill.
@@ -36,9 +36,8 @@ TEST(Interruption, AKillAtAnyRenameOfTheCommitLeavesEveryNameAndTheNextRunComple
     }
     return found;
   };
-  ASSERT_EQ(run("routix2shp-sample Server --segments 500 --seed 3 && cd Server && for name in "
-                "Nodfil Second Mapfil; do cp GEO/$name.geo DYN/$name.asc; done"),
-            0);
+  testing::MakeSampleServer(folder.path() / "Server",
+                            {.segments = 500, .seed = 3, .exports = true});
   for (const std::string arguments :
        {"streets Server out/roads.shp --no-export", "boundaries Server out/roads.shp",
         "boundaries Server out/roads.shp --per-boundary --select 1-4"}) {

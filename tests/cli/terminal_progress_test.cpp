@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "support/command.h"
+#include "support/sample_server.h"
 #include "support/temp_folder.h"
 
 namespace routix::cli {
@@ -100,10 +101,10 @@ TEST(TerminalProgress, DrawsTheStepsOfTheTable) {
 // it may wrap; with --quiet not a byte reaches the terminal.
 TEST(TerminalProgress, OnATerminalEachStepEndsAt100PercentAndTheSummaryFollowsUnlessQuiet) {
   testing::TempFolder folder;
+  testing::MakeSampleServer(folder.path() / "Server", {.segments = 300, .seed = 1});
   auto on_a_terminal = [&](const std::string& arguments) {
     const std::string run = "stty cols 40 && " ROUTIX_PROGRAM_FOLDER "/routix2shp " + arguments;
-    return testing::RunCommand("cd " + testing::ShellQuote(folder.path().string()) + " && " +
-                               ROUTIX_BUILD_FOLDER "/routix2shp-sample Server --segments 300" +
+    return testing::RunCommand("cd " + testing::ShellQuote(folder.path().string()) +
                                " && script -qec " + testing::ShellQuote(run) + " /dev/null");
   };
   const testing::CommandResult run = on_a_terminal("streets Server roads.shp");
