@@ -6,39 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "support/case_table.h"
+
 namespace routix::boundaries {
 namespace {
 
 TEST(CleanFileName, RemovesWhatNoWindowsFileNameMayHold) {
-  struct Row {
-    std::string text;
-    std::string name;
-  } rows[] = {
-      {"  North  ", "North"},
-      {"a*b\\c/d:e,f", "abcdef"},
-      {std::string("North  \0\0", 9), "North  "},  // trimmed before the NUL bytes go
-      {"*  North", "  North"},
-      {"What? Zone|A", "What ZoneA"},
-      {"<a>\"b\"", "ab"},
-      {"tab\there\x1F\x01", "tabhere"},
-      {"Z\xFCrich \x80", "Z\xFCrich \x80"},
-      {"*:\\/,", ""},
-      {"NUL", "NUL_"},
-      {"con", "con_"},
-      {"com1.north", "com1_.north"},
-      {"Lpt9", "Lpt9_"},
-      {"AUX.a.b", "AUX_.a.b"},
-      {"prn *", "prn _"},  // trailing spaces aside
-      {"nul:", "nul_"},    // reserved once the colon is gone
-      {"COM10", "COM10"},
-      {"COM0", "COM0"},
-      {"NULL", "NULL"},
-      {".NUL", ".NUL"},
-      {"CONSOLE.txt", "CONSOLE.txt"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.text);
-    EXPECT_EQ(CleanFileName(row.text), row.name);
+  for (const testing::Case& row : testing::ReadCases("boundaries/clean_names.tsv")) {
+    EXPECT_EQ(CleanFileName(row[0]), row[1]) << row.where;
   }
 }
 

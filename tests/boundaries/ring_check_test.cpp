@@ -9,6 +9,7 @@
 #include "base/output_file.h"
 #include "base/text_stream.h"
 #include "boundaries/coordinate_text.h"
+#include "support/case_table.h"
 #include "support/memory_file_system.h"
 
 namespace routix::boundaries {
@@ -71,26 +72,9 @@ TEST(CheckBoundaryRing, TellsTheOrientationAndReportsEveryCancellingPairInOrder)
 }
 
 TEST(CoordinateText, WritesUpTo15SignificantDigitsWithoutTrailingZeros) {
-  struct Row {
-    double value;
-    char decimal_point;
-    const char* text;
-  } rows[] = {
-      {123.45f, '.', "123.449996948242"},
-      {123.45f, ',', "123,449996948242"},
-      {500000.25f, '.', "500000.25"},
-      {4000000, '.', "4000000"},
-      {-2.5, ',', "-2,5"},
-      {0.1, '.', "0.1"},
-      {-0.0, '.', "0"},
-      {123456789012345.0, '.', "123456789012345"},
-      {1e15, '.', "1E+15"},
-      {0.0001, '.', "0.0001"},
-      {0.00001, '.', "1E-05"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.text);
-    EXPECT_EQ(CoordinateText(row.value, row.decimal_point), row.text);
+  for (const testing::Case& row : testing::ReadCases("boundaries/coordinate_texts.tsv")) {
+    const double value = row[0].ends_with('f') ? std::stof(row[0]) : std::stod(row[0]);
+    EXPECT_EQ(CoordinateText(value, row[1][0]), row[2]) << row.where;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -138,6 +139,14 @@ TEST(ShapeCache, ALoopIsOneKeyAndKeysCompareExactlyWithTheirHalvesInOrder) {
   EXPECT_EQ(Find(cache, "  2       " + kB.substr(10), kC), none);  // same number, other columns
   EXPECT_EQ(Find(cache, kC, kC), none);
   EXPECT_EQ(Find(cache, kB, kB), none);
+  // A key half of any other length than an end text's is refused, whichever half it is.
+  std::vector<ShapePoint> points;
+  for (const std::string& half : {kA.substr(1), kA + " "}) {
+    EXPECT_THROW(cache.Remember(half, kB, kShape), std::invalid_argument);
+    EXPECT_THROW(cache.Remember(kB, half, kShape), std::invalid_argument);
+    EXPECT_THROW(cache.AppendShape(half, kC, points), std::invalid_argument);
+    EXPECT_THROW(cache.AppendShape(kC, half, points), std::invalid_argument);
+  }
 }
 
 TEST(ShapeCache, FindsEverySegmentAmongMany) {
