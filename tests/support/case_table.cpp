@@ -1,7 +1,9 @@
 #include "support/case_table.h"
 
-#include <fstream>
+#include <sstream>
 #include <stdexcept>
+
+#include "support/temp_folder.h"
 
 namespace routix::testing {
 namespace {
@@ -29,9 +31,12 @@ std::string Unescape(const std::string& text, const std::string& where) {
 
 }  // namespace
 
+std::string DataFileBytes(const std::string& name) {
+  return ReadFileBytes(std::string(ROUTIX_TEST_DATA) + "/" + name);
+}
+
 std::vector<Case> ReadCases(const std::string& name) {
-  std::ifstream file(std::string(ROUTIX_TEST_DATA) + "/" + name, std::ios::binary);
-  if (!file) throw std::runtime_error("cannot read " + name);
+  std::istringstream file(DataFileBytes(name));
   std::vector<Case> cases;
   std::string line;
   for (int number = 1; std::getline(file, line); ++number) {

@@ -14,8 +14,10 @@ struct Case {
   const std::string& operator[](size_t i) const { return fields.at(i); }
 };
 
-// The cases of the file name, relative to the tests' source folder. A file that cannot be
-// read, a broken escape or a file without cases throws std::runtime_error.
+// The bytes of the data file name, relative to the tests' source folder.
+std::string DataFileBytes(const std::string& name);
+// The cases of the data file name. A file that cannot be read, a broken escape or a file
+// without cases throws std::runtime_error.
 std::vector<Case> ReadCases(const std::string& name);
 
 }  // namespace routix::testing
