@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,33 +19,12 @@ TEST(CleanFileName, RemovesWhatNoWindowsFileNameMayHold) {
 }
 
 TEST(MakeOutputName, NumbersRepeatsWithoutRegardToCaseAndNamesEmptyOnesNoname) {
-  struct Row {
-    const char* what;
-    std::vector<std::string> descriptions;
-    std::vector<std::string> names;
-  } rows[] = {
-      {"repeats and empty",
-       {"North", "North", "", "*:", std::string(60, ' ')},
-       {"North", "North_001", "NONAME", "NONAME_001", "NONAME_002"}},
-      {"case", {"North", "NORTH", "north"}, {"North", "NORTH_001", "north_002"}},
-      {"accented case",
-       {"Z\xFCrich", "Z\xDCRICH", "\xFF", "\x9F"},
-       {"Z\xFCrich", "Z\xDCRICH_001", "\xFF", "\x9F_001"}},
-      {"a taken number is skipped",
-       {"North_001", "North", "North"},
-       {"North_001", "North", "North_002"}},
-      {"uniqueness after the device mend",
-       {"NUL", "nul_", "nul"},
-       {"NUL_", "nul__001", "nul__002"}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
+  for (const testing::Case& row : testing::ReadCases("boundaries/output_names.tsv")) {
+    const auto names = std::find(row.fields.begin(), row.fields.end(), "=");
     UsedOutputNames used;
-    std::vector<std::string> names;
-    for (const std::string& description : row.descriptions) {
-      names.push_back(MakeOutputName(used, description));
-    }
-    EXPECT_EQ(names, row.names);
+    std::vector<std::string> made;
+    for (auto it = row.fields.begin(); it != names; ++it) made.push_back(MakeOutputName(used, *it));
+    EXPECT_EQ(made, std::vector(names + 1, row.fields.end())) << row.where;
   }
 }
 
