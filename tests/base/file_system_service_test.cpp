@@ -28,14 +28,9 @@ const auto P = testing::Native;
 TEST(FileSystemService, LineCountIsTheNumberOfLineBreaks) {
   MemoryFileSystem memory;
   FileSystemService files(memory);
-  struct Row {
-    const char* bytes;
-    int64_t count;
-  } rows[] = {{"", 0}, {"a\r\nb\r\nc\r\n", 3}, {"a\r\nb\r\nc", 2}, {"a\nb\n", 2}, {"a\rb\r", 0}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.bytes);
-    memory.WriteFile(P("/d/m.asc"), row.bytes);
-    EXPECT_EQ(files.LineCount(P("/d/m.asc")), row.count);
+  for (const testing::Case& row : testing::ReadCases("base/line_counts.tsv")) {
+    memory.WriteFile(P("/d/m.asc"), row[0]);
+    EXPECT_EQ(files.LineCount(P("/d/m.asc")), std::stoi(row[1])) << row.where;
   }
   EXPECT_TRUE(Contains(ErrorOf([&] { files.LineCount(P("/d/none.asc")); }), P("/d/none.asc")));
   EXPECT_FALSE(files.FileExists(P("/d/none.asc")));  // counting does not create it
