@@ -8,9 +8,9 @@
 #include "boundaries/boundary_conversion.h"
 #include "boundaries/boundary_list.h"
 #include "platform/native_file_system.h"
-#include "sample_data/sample_boundaries.h"
 #include "support/case_table.h"
 #include "support/fake_services.h"
+#include "support/sample_server.h"
 #include "support/temp_folder.h"
 
 namespace routix::boundaries {
@@ -18,8 +18,7 @@ namespace {
 
 TEST(SampleConversion, OneSetHoldsEveryBoundaryOfTwoOrMoreNodes) {
   testing::TempFolder folder;
-  std::filesystem::create_directories(folder.path() / "DYN");
-  sample::WriteSampleBoundaries(folder.Path("DYN"), 1);
+  testing::MakeSampleServer(folder.path(), {.seed = 1, .streets = false});
   BoundarySelection selection;
   platform::NativeFileSystem files;
   for (const ListedBoundary& listed : ListBoundaries(ReadBoundaryList(files, folder.Path("DYN")))) {
