@@ -11,6 +11,7 @@
 
 #include "platform/file_name_encoding.h"
 #include "platform/native_separator.h"
+#include "support/case_table.h"
 #include "support/checks.h"
 #include "support/fault_injection.h"
 #include "support/memory_file_system.h"
@@ -27,14 +28,9 @@ const auto P = testing::Native;
 TEST(FileSystemService, LineCountIsTheNumberOfLineBreaks) {
   MemoryFileSystem memory;
   FileSystemService files(memory);
-  struct Row {
-    const char* bytes;
-    int64_t count;
-  } rows[] = {{"", 0}, {"a\r\nb\r\nc\r\n", 3}, {"a\r\nb\r\nc", 2}, {"a\nb\n", 2}, {"a\rb\r", 0}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.bytes);
-    memory.WriteFile(P("/d/m.asc"), row.bytes);
-    EXPECT_EQ(files.LineCount(P("/d/m.asc")), row.count);
+  for (const testing::Case& row : testing::ReadCases("base/line_counts.tsv")) {
+    memory.WriteFile(P("/d/m.asc"), row[0]);
+    EXPECT_EQ(files.LineCount(P("/d/m.asc")), std::stoi(row[1])) << row.where;
   }
   EXPECT_TRUE(Contains(ErrorOf([&] { files.LineCount(P("/d/none.asc")); }), P("/d/none.asc")));
   EXPECT_FALSE(files.FileExists(P("/d/none.asc")));  // counting does not create it
@@ -166,22 +162,9 @@ TEST(FileSystemService, FilesOfBaseTakesTheNameLiterally) {
 }
 
 TEST(MatchesWildcard, StarAndQuestionMarkWithoutRegardToCase) {
-  struct Row {
-    const char* name;
-    const char* pattern;
-    bool match;
-  } rows[] = {{"bnd_ROADS.cpg", "Bnd_roads.*", true},
-              {"Bnd_roads", "Bnd_roads.*", false},
-              {"Bnd_roadsX.shp", "Bnd_roads.*", false},
-              {"a.taf", "?.taf", true},
-              {"ab.taf", "?.taf", false},
-              {"", "*", true},
-              {"a.b.c", "*.*.c", true},
-              {"aXbYc", "a*b*c", true},
-              {"aXbY", "a*b*c", false}};
-  for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.name) + " ~ " + row.pattern);
-    EXPECT_EQ(MatchesWildcard(row.name, row.pattern), row.match);
+  for (const testing::Case& row : testing::ReadCases("base/wildcards.tsv")) {
+    SCOPED_TRACE(row.where);
+    EXPECT_EQ(MatchesWildcard(row[0], row[1]), row[2] == "1");
   }
 }
 

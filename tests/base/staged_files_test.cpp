@@ -158,5 +158,19 @@ TEST_F(StagedFilesTest, AKilledCommitOfManySetsLeavesEveryNameAndTheNextRunCompl
             "Another routix2shp run is writing into " + Native("/out") + ".");
 }
 
+// A write as large as the whole buffer, after a flush, waits in the buffer like a small one.
+TEST(OutputFile, AWriteOfExactlyTheBufferWaitsInItUntilTheClose) {
+  testing::MemoryFileSystem memory;
+  testing::FaultInjectingFileSystem counted(memory);
+  OutputFile file(counted, "o.bin");
+  file.Append("a");
+  file.Append(std::string(OutputFile::kBufferBytes, 'b'));
+  const int64_t calls = counted.calls();  // the create and the flush of "a"
+  file.WriteAt(1, "c", 1);
+  EXPECT_EQ(counted.calls(), calls);
+  file.Close();
+  EXPECT_EQ(memory.Bytes("o.bin"), "ac" + std::string(OutputFile::kBufferBytes - 1, 'b'));
+}
+
 }  // namespace
 }  // namespace routix::base

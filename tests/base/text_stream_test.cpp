@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/case_table.h"
 #include "support/memory_file_system.h"
 
 namespace routix::base {
@@ -12,7 +13,7 @@ namespace {
 
 // The lines of a file of bytes, each cut to max_kept characters; the reader's line number at
 // the end is checked to follow them, and the lines read as views to be the same.
-std::vector<std::string> ReadAll(const std::string& bytes, size_t max_kept = SIZE_MAX) {
+std::vector<std::string> ReadAll(const std::string& bytes, size_t max_kept) {
   testing::MemoryFileSystem memory;
   memory.WriteFile("t.txt", bytes);
   TextReader reader(memory, "t.txt");
@@ -23,59 +24,17 @@ std::vector<std::string> ReadAll(const std::string& bytes, size_t max_kept = SIZ
     lines.push_back(line);
   }
   EXPECT_EQ(reader.Line(), static_cast<int64_t>(lines.size()) + 1);
-  if (max_kept < 1024) {
-    EXPECT_LT(line.capacity(), 1024u);  // a long line never lives in memory
-  }
-  // The same lines read as views.
   TextReader viewing(memory, "t.txt");
   std::vector<std::string> views;
   std::string spill;
   while (!viewing.AtEndOfStream()) views.emplace_back(viewing.ReadLineView(spill, max_kept));
   EXPECT_EQ(views, lines);
   EXPECT_EQ(viewing.Line(), reader.Line());
-  if (max_kept < 1024) {
+  if (max_kept < 1024) {  // a long line never lives in memory
+    EXPECT_LT(line.capacity(), 1024u);
     EXPECT_LT(spill.capacity(), 1024u);
   }
   return lines;
-}
-
-TEST(TextReader, LinesEndAtCrLfOrALoneLfAndALastLineNeedsNoBreak) {
-  std::string edge(3 * TextReader::kBufferBytes + 7, 'x');
-  edge[TextReader::kBufferBytes - 1] = '\r';  // a CR at a buffer edge that is not before the LF
-  struct Row {
-    std::string bytes;
-    std::vector<std::string> lines;
-  } rows[] = {
-      {"", {}},
-      {"a\r\nb\r\n", {"a", "b"}},
-      {"a\nb", {"a", "b"}},
-      {"\r\n\r\nx", {"", "", "x"}},
-      {"a\rb\r\n", {"a\rb"}},  // a carriage return alone is an ordinary character
-      {std::string("n\0l\r\n", 5), {std::string("n\0l", 3)}},
-      {edge + "\r\nend\r", {edge, "end\r"}},  // longer than the buffer, yet whole
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.bytes.substr(0, 16));
-    EXPECT_EQ(ReadAll(row.bytes), row.lines);
-  }
-}
-
-TEST(TextReader, KeepsOnlyTheFirstCharactersAskedForAndStillEndsTheLineAtItsFeed) {
-  struct Row {
-    std::string bytes;
-    std::vector<std::string> lines;
-  } rows[] = {
-      {"abcdef\r\nxy\r\n", {"abc", "xy"}},
-      {"abc\r\nab\r\n", {"abc", "ab"}},  // the break's CR is never kept
-      {"ab\r\r\n", {"ab\r"}},
-      {"abcd\r", {"abc"}},
-      {std::string(3 * TextReader::kBufferBytes, 'x') + "\r\nend", {"xxx", "end"}},
-      {std::string(TextReader::kBufferBytes - 1, 'x') + "\r\nab", {"xxx", "ab"}},  // CR LF astride
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.bytes.substr(0, 16));
-    EXPECT_EQ(ReadAll(row.bytes, 3), row.lines);
-  }
 }
 
 // The lines of a file read piece by piece, each piece at most size characters, as
@@ -94,31 +53,35 @@ std::vector<std::string> ReadInPieces(const std::string& bytes, size_t size) {
       line += piece.substr(0, length) + "|";
     } while (length == size);
   }
+  reader.Close();
+  EXPECT_TRUE(reader.AtEndOfStream());
   return lines;
 }
 
-TEST(TextReader, ReadsALinePieceByPieceAndTellsItsEndByAShortPiece) {
-  const std::string edge(TextReader::kBufferBytes - 1,
-                         'x');  // the buffer ends between a CR and its LF
-  std::string edge_pieces;
-  for (size_t i = 0; i < edge.size() / 2; ++i) edge_pieces += "xx|";
-  struct Row {
-    std::string bytes;
-    size_t size;
-    std::vector<std::string> lines;
-  } rows[] = {
-      {"abcdef\r\nxy\r\n", 3, {"abc|def||", "xy|"}},
-      {"abcde\r\n", 3, {"abc|de|"}},       // the CR of the break is never in a piece
-      {"ab\r\r\nc", 3, {"ab\r||", "c|"}},  // one before it is
-      {"abc\rd\n", 4, {"abc\r|d|"}},       // a lone CR is an ordinary character
-      {"abcd\r", 4, {"abcd|\r|"}},         // and so is a last one
-      {"\r\n\n", 2, {"|", "|"}},
-      {edge + "\r\nz", 2, {edge_pieces + "x|", "z|"}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.bytes.substr(0, 16));
-    EXPECT_EQ(ReadInPieces(row.bytes, row.size), row.lines);
+std::vector<std::string> Read(const std::string& how, const std::string& bytes) {
+  if (how[0] == 'p') return ReadInPieces(bytes, std::stoul(how.substr(1)));
+  return ReadAll(bytes, how == "all" ? SIZE_MAX : std::stoul(how));
+}
+
+TEST(TextReader, LinesEndAtCrLfOrALoneLfWholeCutOrInPieces) {
+  for (const testing::Case& row : testing::ReadCases("base/text_reads.tsv")) {
+    SCOPED_TRACE(row.where);
+    EXPECT_EQ(Read(row[0], row[1]), std::vector(row.fields.begin() + 2, row.fields.end()));
   }
+}
+
+TEST(TextReader, LinesLongerThanTheBufferAndBreaksAstrideItsEdge) {
+  const size_t buffer = TextReader::kBufferBytes;
+  std::string edge(3 * buffer + 7, 'x');
+  edge[buffer - 1] = '\r';  // a CR at a buffer edge that is not before the LF
+  EXPECT_EQ(Read("all", edge + "\r\nend\r"), (std::vector<std::string>{edge, "end\r"}));
+  const std::string x(buffer - 1, 'x');  // the buffer ends between a CR and its LF
+  EXPECT_EQ(Read("3", std::string(3 * buffer, 'x') + "\r\nend"),
+            (std::vector<std::string>{"xxx", "end"}));
+  EXPECT_EQ(Read("3", x + "\r\nab"), (std::vector<std::string>{"xxx", "ab"}));
+  std::string pieces;
+  for (size_t i = 0; i < x.size() / 2; ++i) pieces += "xx|";
+  EXPECT_EQ(Read("p2", x + "\r\nz"), (std::vector<std::string>{pieces + "x|", "z|"}));
 }
 
 }  // namespace

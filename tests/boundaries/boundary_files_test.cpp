@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/cp1252.h"
+#include "boundaries/boundary_list.h"
 #include "support/boundary_bytes.h"
 #include "support/checks.h"
 #include "support/memory_file_system.h"
@@ -47,6 +48,23 @@ TEST(ReadBoundaryList, AnEmptyFileGivesNoRowAndAMissingOneFailsNamingIt) {
   EXPECT_TRUE(ReadBoundaryList(memory, kDyn).empty());
   EXPECT_TRUE(Contains(ErrorOf([&] { ReadBoundaryList(memory, Native("/missing")); }),
                        Native("/missing/Rxybnd.dat")));
+}
+
+TEST(ListBoundaries, OffersTheRowsOfANodeCountAboveZeroAndTellsWhenExtensionsAreNeeded) {
+  std::vector<BoundaryListRow> rows;
+  for (const char* count : {"3", "0", "-2", "3x", "", "191"}) {
+    rows.push_back({count, std::string(" N\0orth\0 ", 9)});
+  }
+  std::vector<std::string> listed;
+  for (const ListedBoundary& row : ListBoundaries(rows)) {
+    listed.push_back(std::to_string(row.ordinal) + " " + row.node_count + " " + row.description);
+  }
+  EXPECT_EQ(listed, (std::vector<std::string>{"1 3 North", "6 191 North"}));
+  EXPECT_FALSE(RequiresExtensionFile(rows));
+  rows.push_back({"192x", ""});
+  EXPECT_FALSE(RequiresExtensionFile(rows));
+  rows.push_back({"192", ""});
+  EXPECT_TRUE(RequiresExtensionFile(rows));
 }
 
 TEST(ReadExtensionPoints, FollowsTheChainExactlyAsFarAsTheNodeCountNeeds) {

@@ -3,12 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/output_file.h"
 #include "base/text_stream.h"
 #include "boundaries/coordinate_text.h"
+#include "support/case_table.h"
 #include "support/memory_file_system.h"
 
 namespace routix::boundaries {
@@ -31,66 +33,30 @@ Checked Check(const std::vector<ShapePoint>& points) {
   return {clockwise, memory.Bytes("Report.err")};
 }
 
+// A coordinate that ends in "f" is the nearest float to it.
+double Coordinate(const std::string& text) {
+  return text.ends_with('f') ? std::stof(text) : std::stod(text);
+}
+
 TEST(CheckBoundaryRing, TellsTheOrientationAndReportsEveryCancellingPairInOrder) {
-  struct Row {
-    const char* what;
+  for (const testing::Case& row : testing::ReadCases("boundaries/rings.tsv")) {
+    SCOPED_TRACE(row.where);
     std::vector<ShapePoint> points;
-    bool clockwise;
-    std::vector<std::string> pairs;
-  } rows[] = {
-      {"two points that run out and back", {{1, 1}, {3, 1}}, true, {"0:1/1 1:3/1"}},
-      {"one point", {{2, 7}}, true, {}},
-      {"square clockwise", {{0, 0}, {0, 1}, {1, 1}, {1, 0}}, true, {}},
-      {"square counter-clockwise", {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, false, {}},
-      {"only vertical edges and edges on Y = 0", {{0, -1}, {0, 1}, {2, -1}, {2, 1}}, true, {}},
-      {"a spike out of the top edge and back",
-       {{0, 0}, {0, 2}, {1, 2}, {2, 3}, {1, 2}, {3, 2}, {3, 0}},
-       true,
-       {"4:1/2 3:2/3"}},
-      {"equal values: every positive meets every negative, in list order",
-       {{0, 0}, {2, 1}, {0, 0}, {2, 1}},
-       true,
-       {"0:0/0 1:2/1", "0:0/0 3:2/1", "2:0/0 1:2/1", "2:0/0 3:2/1"}},
-      {"pairs of several values: in positive list order, not by value",
-       {{4, 2}, {2, 4}, {1, 2}, {3, 4}},
-       true,
-       {"1:2/4 3:3/4", "2:1/2 0:4/2"}},
-      {"labels carry the widened float",
-       {{123.45f, 0.5}, {-2.5, 0.5}},
-       true,
-       {"1:-2.5/0.5 0:123.449996948242/0.5"}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    Checked checked = Check(row.points);
-    EXPECT_EQ(checked.clockwise, row.clockwise);
+    std::istringstream texts(row[0]);
+    for (std::string x, y; std::getline(texts, x, '/') && texts >> y; texts.get()) {
+      points.push_back({Coordinate(x), Coordinate(y)});
+    }
+    Checked checked = Check(points);
+    EXPECT_EQ(checked.clockwise, row[1] == "1");
     std::string expected;
-    for (const std::string& pair : row.pairs) expected += kLine + pair + "\r\n";
+    for (size_t i = 2; i < row.fields.size(); ++i) expected += kLine + row[i] + "\r\n";
     EXPECT_EQ(checked.report, expected);
   }
 }
 
 TEST(CoordinateText, WritesUpTo15SignificantDigitsWithoutTrailingZeros) {
-  struct Row {
-    double value;
-    char decimal_point;
-    const char* text;
-  } rows[] = {
-      {123.45f, '.', "123.449996948242"},
-      {123.45f, ',', "123,449996948242"},
-      {500000.25f, '.', "500000.25"},
-      {4000000, '.', "4000000"},
-      {-2.5, ',', "-2,5"},
-      {0.1, '.', "0.1"},
-      {-0.0, '.', "0"},
-      {123456789012345.0, '.', "123456789012345"},
-      {1e15, '.', "1E+15"},
-      {0.0001, '.', "0.0001"},
-      {0.00001, '.', "1E-05"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.text);
-    EXPECT_EQ(CoordinateText(row.value, row.decimal_point), row.text);
+  for (const testing::Case& row : testing::ReadCases("boundaries/coordinate_texts.tsv")) {
+    EXPECT_EQ(CoordinateText(Coordinate(row[0]), row[1][0]), row[2]) << row.where;
   }
 }
 

@@ -32,7 +32,7 @@ std::vector<std::string> Records(const std::string& bytes, bool* incomplete) {
 }
 
 TEST(ReadSegmentRecord, JoinsShortLinesWithOneSpaceUntilTheRecordIsLongEnough) {
-  const std::string a(100, 'a'), b(80, 'b'), c(175, 'c'), d(174, 'd'), e(60, 'e');
+  const std::string a(100, 'a'), b(80, 'b'), c(175, 'c'), d(174, 'd'), e(60, 'e'), f(74, 'f');
   struct Row {
     const char* what;
     std::string bytes;
@@ -44,6 +44,7 @@ TEST(ReadSegmentRecord, JoinsShortLinesWithOneSpaceUntilTheRecordIsLongEnough) {
       {"split over two lines", a + "\r\n" + b + "\r\n" + c + "\r\n", {a + " " + b, c}, false},
       {"an empty line inside the split", a + "\r\n\r\n" + b + "\r\n", {a + "  " + b}, false},
       {"174 characters and one more", d + "\r\nx\r\n", {d + " x"}, false},
+      {"joined to exactly 175", a + "\r\n" + f + "\r\n" + c, {a + " " + f, c}, false},
       {"a short last record", c + "\r\n" + a + "\r\n", {c}, true},
       {"a record still short at the end", c + "\r\n" + e + "\r\n" + e + "\r\n", {c}, true},
   };

@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "streets/shape_cache.h"
 #include "streets/shape_line_reader.h"
+#include "support/case_table.h"
 #include "support/memory_file_system.h"
 
 namespace routix::streets {
@@ -46,52 +48,23 @@ TEST(StreetShape, EndsAndPairsReadAsZeroWhereTheirColumnsAreMissing) {
   EXPECT_EQ(Text(PairPoint("        11")), "11 0");
 }
 
-// The lines of a Nodfil.asc, each as its number and its points, for the lines whose points
-// are asked for; the others give their number alone.
-Texts ReadLines(const std::string& bytes, const std::vector<bool>& asked) {
-  testing::MemoryFileSystem memory;
-  memory.WriteFile("Nodfil.asc", bytes);
-  base::TextReader file(memory, "Nodfil.asc");
-  ShapeLineReader lines(file);
-  Texts read;
-  for (size_t i = 0; lines.Next(); ++i) {
-    std::string& line = read.emplace_back(std::to_string(int(lines.number())));
-    if (i < asked.size() && !asked[i]) continue;
-    std::vector<ShapePoint> points;
-    lines.AppendPoints(points);
-    for (const ShapePoint& p : points) line += ", " + Text(p);
-  }
-  return read;
-}
-
+// The lines of a Nodfil.asc, each as its number and its points, but for the lines not asked
+// for, by their place from 0 in skipped, which give their number alone.
 TEST(ShapeLineReader, GivesTheWholePairsOfEachLineAndNothingOfAPartialOne) {
-  struct Row {
-    const char* what;
-    std::string bytes;
-    std::vector<bool> asked;
-    Texts lines;
-  } rows[] = {
-      {"two lines",
-       "    17" + End(1, 2) + End(3, 4) + "\r\n    18" + End(5, 6) + "\r\n",
-       {},
-       {"17, 1 2, 3 4", "18, 5 6"}},
-      {"7 characters after the last pair", "    17" + End(1, 2) + " 15 16 1\r\n", {}, {"17, 1 2"}},
-      {"19 characters and the CR of the break",
-       "    17" + End(1, 2).substr(0, 19) + "\r\n",
-       {},
-       {"17"}},
-      {"a number cut short, a last line without a break",
-       "  5\r\n    17" + End(1, 2),
-       {},
-       {"5", "17, 1 2"}},
-      {"a line not asked for is passed over",
-       "    17" + End(1, 2) + "\n    18" + End(5, 6),
-       {false, true},
-       {"17", "18, 5 6"}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    EXPECT_EQ(ReadLines(row.bytes, row.asked), row.lines);
+  for (const testing::Case& row : testing::ReadCases("streets/shape_lines.tsv")) {
+    testing::MemoryFileSystem memory;
+    memory.WriteFile("Nodfil.asc", row[0]);
+    base::TextReader file(memory, "Nodfil.asc");
+    ShapeLineReader lines(file);
+    Texts read;
+    for (char i = '0'; lines.Next(); ++i) {
+      std::string& line = read.emplace_back(std::to_string(int(lines.number())));
+      if (row[1].find(i) != std::string::npos) continue;
+      std::vector<ShapePoint> points;
+      lines.AppendPoints(points);
+      for (const ShapePoint& p : points) line += ", " + Text(p);
+    }
+    EXPECT_EQ(read, Texts(row.fields.begin() + 2, row.fields.end())) << row.where;
   }
 }
 
@@ -138,6 +111,14 @@ TEST(ShapeCache, ALoopIsOneKeyAndKeysCompareExactlyWithTheirHalvesInOrder) {
   EXPECT_EQ(Find(cache, "  2       " + kB.substr(10), kC), none);  // same number, other columns
   EXPECT_EQ(Find(cache, kC, kC), none);
   EXPECT_EQ(Find(cache, kB, kB), none);
+  // A key half of any other length than an end text's is refused, whichever half it is.
+  std::vector<ShapePoint> points;
+  for (const std::string& half : {kA.substr(1), kA + " "}) {
+    EXPECT_THROW(cache.Remember(half, kB, kShape), std::invalid_argument);
+    EXPECT_THROW(cache.Remember(kB, half, kShape), std::invalid_argument);
+    EXPECT_THROW(cache.AppendShape(half, kC, points), std::invalid_argument);
+    EXPECT_THROW(cache.AppendShape(kC, half, points), std::invalid_argument);
+  }
 }
 
 TEST(ShapeCache, FindsEverySegmentAmongMany) {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "shapefile/pad_field.h"
+#include "support/case_table.h"
 
 namespace routix::streets {
 namespace {
@@ -29,7 +30,7 @@ std::string PaddedValues(std::string_view record) {
 TEST(FormatStreetRow, PadsEveryValueAsTheWriterDoes) {
   // Mostly blanks and digits, so that columns of blanks then digits, numbers with a sign or a
   // point, blank columns and text all come up; lengths from none to past the last column.
-  const std::string characters = std::string("      0123456789+-.eE  AZ\xFC", 26) + '\0';
+  const std::string characters = std::string("      0123456789+-.eE  AZ\xFC:", 27) + '\0';
   std::mt19937 random(16);
   std::uniform_int_distribution<size_t> pick(0, characters.size() - 1), blanks(0, 3);
   const size_t lengths[] = {181, 181, 181, 250, 180, 175, 120, 0};
@@ -42,6 +43,15 @@ TEST(FormatStreetRow, PadsEveryValueAsTheWriterDoes) {
     }
     FormatStreetRow(record, row);
     ASSERT_EQ(row, PaddedValues(record)) << "record \"" << record << "\"";
+  }
+}
+
+// Each field's columns and width, checked on a record with something in every column.
+TEST(FormatStreetRow, TakesEachFieldFromItsColumns) {
+  std::string row;
+  for (const testing::Case& c : testing::ReadCases("streets/street_row.tsv")) {
+    FormatStreetRow(c[0], row);
+    EXPECT_EQ(row, c[1]) << c.where;
   }
 }
 

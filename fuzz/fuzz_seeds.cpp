@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "boundaries/boundary_format.h"
-#include "fuzz/fuzz_checks.h"
+#include "fuzz_checks.h"
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
 #include "sample_data/street_data.h"

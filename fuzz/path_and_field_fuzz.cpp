@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "base/path_utils.h"
-#include "fuzz/fuzz_checks.h"
+#include "fuzz_checks.h"
 #include "shapefile/pad_field.h"
 
 namespace routix::fuzz {

@@ -1,4 +1,4 @@
-#include "fuzz/fuzz_checks.h"
+#include "fuzz_checks.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -8,7 +8,7 @@
 
 #include "boundaries/boundary_conversion.h"
 #include "boundaries/boundary_format.h"
-#include "fuzz/fuzz_checks.h"
+#include "fuzz_checks.h"
 #include "support/fake_services.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

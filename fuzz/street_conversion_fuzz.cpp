@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fuzz/fuzz_checks.h"
+#include "fuzz_checks.h"
 #include "streets/street_conversion.h"
 #include "support/fake_services.h"
 
