@@ -186,14 +186,14 @@ TEST(FrmMain, WhileTheExportProgramRunsPressesDoNothingAndEscOrAltECloseAfterIts
       PostKey(alt ? 'E' : VK_ESCAPE, alt);
       while_waiting();
       seen.push_back(WindowText(GetDlgItem(form, frmMain::kTxtSrc)) +
-                     (IsDlgButtonChecked(form, frmMain::kChkDat2Shp) ? " ticked" : " open"));
+                     (IsDlgButtonChecked(form, frmMain::kChkDat2Shp) ? " ticked" : " unticked"));
       return std::optional<int>(0);  // and writes nothing
     };
     ModalAnswerer answers([&](HWND box) { seen.push_back(Seen(box)), PressButton(box, IDOK); });
     SendMessageA(GetDlgItem(form, frmMain::kCmdGo), BM_CLICK, 0, 0);
     EXPECT_EQ(seen,
               (std::vector<std::string>{
-                  "Please wait for a moment when running db2asc...", server.string() + " open",
+                  "Please wait for a moment when running db2asc...", server.string() + " unticked",
                   "critical \"Db2asc error\": Incompatible dictionary file."}));
     EXPECT_EQ(runner.calls.at(0).working_folder, (server / "PRO").string());
     EXPECT_EQ(testing::ReadFileBytes(server / "PRO" / "db2asc.exe"), "tool");
