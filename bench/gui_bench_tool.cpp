@@ -12,6 +12,8 @@
 
 #include "app/messages.h"
 #include "gui/frm_main.h"
+#include "platform/native_process_runner.h"
+#include "platform/tool_folder.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
@@ -19,7 +21,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: gui_bench_tool SERVER_FOLDER DESTINATION\n");
     return 2;
   }
-  routix::gui::frmMain window;
+  const routix::platform::NativeProcessRunner processes;
+  routix::gui::frmMain window(processes, routix::platform::DefaultToolFolder());
   window.findChild<QLineEdit*>("txtSrc")->setText(QString::fromLocal8Bit(argv[1]));
   window.findChild<QLineEdit*>("txtDst")->setText(QString::fromLocal8Bit(argv[2]));
   window.findChild<QCheckBox*>("chkGeo2Shp")->setChecked(true);

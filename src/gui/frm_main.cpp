@@ -21,7 +21,6 @@
 #include "gui/qt_text.h"
 #include "gui/twips.h"
 #include "gui/window_font.h"
-#include "platform/tool_folder.h"
 
 namespace routix::gui {
 namespace {
@@ -68,10 +67,10 @@ bool PressesExit(QObject* watched, QEvent* event, QObject* exit_button) {
 
 }  // namespace
 
-frmMain::frmMain(QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      services_{
-          progress_, status_, files_, yield_, clock_, processes_, platform::DefaultToolFolder()} {
+frmMain::frmMain(const base::ProcessRunner& process_runner, const std::string& tool_folder,
+                 QWidget* parent)
+    : QWidget(parent, Qt::Window), services_{progress_, status_,        files_,     yield_,
+                                             clock_,    process_runner, tool_folder} {
   setObjectName("frmMain");
   UseWindowFont(this);
   setWindowTitle(FromLocal(app::MainWindowCaption()));

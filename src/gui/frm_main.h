@@ -19,11 +19,11 @@
 #include "app/conversion_ui.h"
 #include "base/clock.h"
 #include "base/file_system_service.h"
+#include "base/process_runner.h"
 #include "base/program_services.h"
 #include "boundaries/boundary_selection.h"
 #include "gui/qt_services.h"
 #include "platform/native_file_system.h"
-#include "platform/native_process_runner.h"
 
 namespace routix::gui {
 
@@ -31,7 +31,10 @@ class frmMain : public QWidget, public app::ConversionUi {
   Q_OBJECT
 
  public:
-  explicit frmMain(QWidget* parent = nullptr);
+  // The export program is started through process_runner; a streets run copies tool_folder's
+  // files into the Server folder's PRO.
+  frmMain(const base::ProcessRunner& process_runner, const std::string& tool_folder,
+          QWidget* parent = nullptr);
 
   bool IsTicked(app::CheckBox box) const override;
   void Untick(app::CheckBox box) override;
@@ -81,7 +84,6 @@ class frmMain : public QWidget, public app::ConversionUi {
   platform::NativeFileSystem native_files_;
   base::FileSystemService files_{native_files_};
   base::SystemClock clock_;
-  platform::NativeProcessRunner processes_;
   base::ProgramServices services_;
   boundaries::BoundarySelection selected_boundaries_;
   bool running_ = false;

@@ -8,6 +8,8 @@
 #include "app/version.h"
 #include "gui/frm_main.h"
 #include "gui/program_icon.h"
+#include "platform/native_process_runner.h"
+#include "platform/tool_folder.h"
 
 int main(int argc, char** argv) {
   const std::string_view only = argc == 2 ? argv[1] : "";
@@ -28,7 +30,8 @@ int main(int argc, char** argv) {
   // The desktop entry routix2shp.desktop: its icon stands for the window in a task bar.
   QGuiApplication::setDesktopFileName(QStringLiteral("routix2shp"));
   QApplication::setWindowIcon(routix::gui::ProgramIcon());
-  routix::gui::frmMain window;
+  const routix::platform::NativeProcessRunner processes;
+  routix::gui::frmMain window(processes, routix::platform::DefaultToolFolder());
   window.show();
   return application.exec();  // ends when the window closes
 }

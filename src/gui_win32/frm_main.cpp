@@ -12,7 +12,6 @@
 #include "gui_win32/frm_select_bnd.h"
 #include "gui_win32/win32_form.h"
 #include "gui_win32/window_text.h"
-#include "platform/tool_folder.h"
 #include "platform/windows/wide_text.h"
 
 namespace routix::gui_win32 {
@@ -57,9 +56,8 @@ size_t MessageColumns() {
 
 }  // namespace
 
-frmMain::frmMain()
-    : services_{
-          progress_, status_, files_, yield_, clock_, processes_, platform::DefaultToolFolder()} {
+frmMain::frmMain(const base::ProcessRunner& process_runner, const std::string& tool_folder)
+    : services_{progress_, status_, files_, yield_, clock_, process_runner, tool_folder} {
   static const DialogTemplate kTemplate(kMainStyle);
   CreateDialogIndirectParamW(GetModuleHandleW(nullptr), kTemplate.get(), nullptr, DialogProc,
                              reinterpret_cast<LPARAM>(this));

@@ -8,12 +8,12 @@
 #include "app/conversion_ui.h"
 #include "base/clock.h"
 #include "base/file_system_service.h"
+#include "base/process_runner.h"
 #include "base/program_services.h"
 #include "boundaries/boundary_selection.h"
 #include "gui_win32/win32.h"
 #include "gui_win32/win32_services.h"
 #include "platform/native_file_system.h"
-#include "platform/native_process_runner.h"
 
 namespace routix::gui_win32 {
 
@@ -37,8 +37,10 @@ class frmMain : public app::ConversionUi {
     kPrbMain,
   };
 
-  // Makes the window, hidden; it closes for good when the user closes it.
-  frmMain();
+  // Makes the window, hidden; it closes for good when the user closes it. The export program
+  // is started through process_runner; a streets run copies tool_folder's files into the
+  // Server folder's PRO.
+  frmMain(const base::ProcessRunner& process_runner, const std::string& tool_folder);
   frmMain(const frmMain&) = delete;
   frmMain& operator=(const frmMain&) = delete;
   ~frmMain() override;
@@ -79,7 +81,6 @@ class frmMain : public app::ConversionUi {
   platform::NativeFileSystem native_files_;
   base::FileSystemService files_{native_files_};
   base::SystemClock clock_;
-  platform::NativeProcessRunner processes_;
   base::ProgramServices services_;
   boundaries::BoundarySelection selected_boundaries_;
   bool running_ = false;

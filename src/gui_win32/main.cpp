@@ -2,6 +2,8 @@
 // window ends the program.
 #include "gui_win32/frm_main.h"
 #include "gui_win32/win32.h"
+#include "platform/native_process_runner.h"
+#include "platform/tool_folder.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   // The folder browser needs COM on this thread; the forms need the common controls.
@@ -9,7 +11,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   {
-    routix::gui_win32::frmMain window;
+    const routix::platform::NativeProcessRunner processes;
+    routix::gui_win32::frmMain window(processes, routix::platform::DefaultToolFolder());
     ShowWindow(window.handle(), show);
     MSG message;
     while (window.handle() != nullptr && GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -11,6 +11,8 @@
 #include <cstdio>
 
 #include "gui/frm_main.h"
+#include "platform/native_process_runner.h"
+#include "platform/tool_folder.h"
 
 namespace {
 
@@ -31,7 +33,8 @@ int main(int argc, char** argv) {
     if (widget->grab().save(output.filePath(QString::fromUtf8(name)))) ++saved;
   };
 
-  routix::gui::frmMain window;
+  const routix::platform::NativeProcessRunner processes;
+  routix::gui::frmMain window(processes, routix::platform::DefaultToolFolder());
   auto* source = window.findChild<QLineEdit*>("txtSrc");
   source->setText(kShownFolder);
   window.findChild<QLineEdit*>("txtDst")->setText(QDir(kShownFolder).filePath("roads.shp"));

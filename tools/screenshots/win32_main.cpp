@@ -11,6 +11,8 @@
 #include <thread>
 
 #include "gui_win32/frm_main.h"
+#include "platform/native_process_runner.h"
+#include "platform/tool_folder.h"
 
 namespace {
 
@@ -75,7 +77,8 @@ int main(int argc, char** argv) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   {
-    frmMain window;
+    const routix::platform::NativeProcessRunner processes;
+    frmMain window(processes, routix::platform::DefaultToolFolder());
     const fs::path server = argv[1];
     SetWindowTextA(GetDlgItem(window.handle(), frmMain::kTxtSrc), server.string().c_str());
     SetWindowTextA(GetDlgItem(window.handle(), frmMain::kTxtDst),
