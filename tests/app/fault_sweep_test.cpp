@@ -61,6 +61,7 @@ const MemoryFileSystem& SampleServer() {
       memory.WriteFile(kDyn + Native("/") + name, testing::ReadFileBytes(disk.path() / name));
     }
     memory.WriteFile(Out("notes.txt"), "not the tool's");
+    memory.WriteFile(Native("/mem/wgs84.prj"), kProjection);
     return memory;
   }();
   return server;
@@ -117,8 +118,9 @@ class Sweep {
     ui.answers = {Answer::kYes};
     boundaries::BoundarySelection selection{case_.ordinals, 5, case_.one_file_per_boundary};
     arm(faults);
-    const RunResult result = RunConversion(ui, selection, fake.services,
-                                           {.run_export = false, .projection = kProjection});
+    const RunResult result =
+        RunConversion(ui, selection, fake.services,
+                      {.run_export = false, .projection_file = Native("/mem/wgs84.prj")});
     return {result.finished,      ui.messages,    memory.Snapshot(kOut), memory.Snapshot(kDyn),
             faults.failed_call(), faults.calls(), faults.written(),      faults.name_changes()};
   }

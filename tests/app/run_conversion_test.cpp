@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_name_encoding.h"
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 #include "sample_data/sample_boundaries.h"
 #include "sample_data/sample_streets.h"
 #include "sample_data/street_data.h"
@@ -26,7 +25,7 @@ using testing::ReadFileBytes;
 using testing::WriteFileBytes;
 using Texts = std::vector<std::string>;
 
-const char kSep = platform::kNativeSeparator;
+const char kSep = base::kNativeSeparator;
 const std::string kFinishedBox = "none: Convert finished !";
 
 std::string Question(const std::string& path) {
@@ -129,7 +128,7 @@ TEST_F(RunConversionTest, AnExistingCombinedOutputIsReplacedOnlyOnYesWithEveryFi
   EXPECT_GT(Records("Bnd_roads"), 0u);
   EXPECT_TRUE(selection_.col_return.empty());  // released after the conversion
   // Bnd_roads. and any extension go; other names stay, and so does another case on POSIX.
-  const bool case_blind = platform::kFileNamesIgnoreCase;
+  const bool case_blind = base::kFileNamesIgnoreCase;
   for (const auto& [name, kept] : {std::pair{"Bnd_roads.txt", false},
                                    {"Bnd_roads.shp.xml", false},
                                    {"Bnd_roads2.shp", true},

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 #include "support/boundary_bytes.h"
 #include "support/fake_services.h"
 #include "support/scripted_ui.h"
@@ -20,7 +20,7 @@ using testing::RecordBytes;
 using testing::WriteFileBytes;
 using Texts = std::vector<std::string>;
 
-const char kSep = platform::kNativeSeparator;
+const char kSep = base::kNativeSeparator;
 
 // A Server folder whose DYN holds what a test writes, and the boundary box ticked on it, with
 // a selection kept from an earlier OK.

@@ -35,7 +35,7 @@ const PathRow kBackslashRows[] = {
 // The three operations on path, through the default separator where separator is the
 // platform's own, so that each platform runs its table as the callers do.
 PathRow Split(const std::string& path, char separator) {
-  if (separator == platform::kNativeSeparator) {
+  if (separator == kNativeSeparator) {
     return {path, NormalizePath(path), FolderOfPath(path), FileNameOfPath(path)};
   }
   return {path, NormalizePath(path, separator), FolderOfPath(path, separator),
@@ -82,7 +82,7 @@ TEST(PathUtils, TheOtherSlashIsOrdinaryAndALeadingPairStaysOnlyBeforeAName) {
 }
 
 TEST(PathUtils, NativeSeparatorsTurnsALiteralIntoThePlatformsForm) {
-  const char s = platform::kNativeSeparator;
+  const char s = kNativeSeparator;
   EXPECT_EQ(NativeSeparators(R"(\DYN\Rxybnd.dat)"), std::string(1, s) + "DYN" + s + "Rxybnd.dat");
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 #include "platform/process.h"
 #include "sample_data/sample_streets.h"
 #include "streets/server_folder.h"
@@ -43,12 +43,12 @@ ConfigLines ConfigFor(const std::string& server, char separator) {
 // The lines and the command line for a typed folder, through the default separator where
 // separator is the platform's own, as the preparation and the export run call them.
 ConfigLines Lines(const std::string& typed, char separator) {
-  return separator == platform::kNativeSeparator ? ExportConfigLines(typed)
-                                                 : ExportConfigLines(typed, separator);
+  return separator == base::kNativeSeparator ? ExportConfigLines(typed)
+                                             : ExportConfigLines(typed, separator);
 }
 std::string CommandLine(const std::string& typed, char separator) {
-  return separator == platform::kNativeSeparator ? ExportCommandLine(typed)
-                                                 : ExportCommandLine(typed, separator);
+  return separator == base::kNativeSeparator ? ExportCommandLine(typed)
+                                             : ExportCommandLine(typed, separator);
 }
 
 TEST(ExportConfigLinesAndCommandLine, NameTheSameFoldersHoweverTheServerFolderEnds) {
@@ -81,13 +81,13 @@ TEST(PrepareServerFolder, ClearsWorkFilesCopiesTheToolFolderAndWritesTheConfigAn
   WriteFileBytes(server.path() / "GEO" / "keep.dat", "x");
   WriteFileBytes(server.path() / "PRO" / "g.cfg", std::string(2000, 'x'));
   testing::FakeServices fake;
-  PrepareServerFolder(server.path().string() + platform::kNativeSeparator, fake.services);
+  PrepareServerFolder(server.path().string() + base::kNativeSeparator, fake.services);
   EXPECT_FALSE(fs::exists(server.path() / "GEO" / "a.taf"));
   EXPECT_TRUE(fs::exists(server.path() / "GEO" / "keep.dat"));
   EXPECT_TRUE(fs::is_regular_file(server.path() / "PRO" / "db2asc.exe"));
   EXPECT_TRUE(fs::is_directory(server.path() / "DYN"));
   std::string expected;
-  for (const std::string& line : ConfigFor(server.path().string(), platform::kNativeSeparator)) {
+  for (const std::string& line : ConfigFor(server.path().string(), base::kNativeSeparator)) {
     expected += line + "\r\n";
   }
   EXPECT_EQ(ReadFileBytes(server.path() / "PRO" / "g.cfg"), expected);
@@ -153,7 +153,7 @@ TEST(RunExportTool, RunsTheExportInProAndLeavesTheWorkingFolderAlone) {
 }
 
 TEST(RunExportTool, TheExportWritesNoMapfilForAWrongConfigOrMissingData) {
-  const std::string geo_line = platform::kNativeSeparator + std::string("GEO\r\n");
+  const std::string geo_line = base::kNativeSeparator + std::string("GEO\r\n");
   struct Row {
     const char* what;
     std::string from, to;  // in g.cfg

@@ -6,8 +6,7 @@
 
 #include "base/conversion_error.h"
 #include "base/path_utils.h"
-#include "platform/file_name_encoding.h"
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 
 namespace routix::testing {
 namespace {
@@ -16,11 +15,11 @@ using base::FileError;
 
 // The path as the map holds it: one separator where there are more, none at the end.
 std::string Key(const std::string& path) {
-  const char separator = platform::kNativeSeparator;
+  const char separator = base::kNativeSeparator;
   const char doubled[] = {separator, separator, '\0'};
   std::string key = path.find(doubled) == std::string::npos ? path : base::NormalizePath(path);
   if (key.size() > 1 && key.back() == separator) key.pop_back();
-  if (platform::kFileNamesIgnoreCase) {
+  if (base::kFileNamesIgnoreCase) {
     for (char& c : key) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
@@ -35,7 +34,7 @@ std::string ParentKey(const std::string& path) { return Key(base::FolderOfPath(p
 std::string Native(std::string_view path) {
   std::string native(path);
   for (char& c : native) {
-    if (c == '/') c = platform::kNativeSeparator;
+    if (c == '/') c = base::kNativeSeparator;
   }
   return native;
 }
@@ -266,7 +265,7 @@ void MemoryFileSystem::Link(const std::string& path, const std::string& target) 
 std::map<std::string, std::string> MemoryFileSystem::Snapshot(const std::string& folder) const {
   std::map<std::string, std::string> snapshot;
   std::string prefix = Key(folder);
-  if (!prefix.empty()) prefix += platform::kNativeSeparator;
+  if (!prefix.empty()) prefix += base::kNativeSeparator;
   for (const auto& [key, entry] : entries_) {
     if (key.starts_with(prefix) && key != Key(folder)) {
       snapshot[entry.path] = entry.is_folder ? "<folder>" : *entry.bytes;
