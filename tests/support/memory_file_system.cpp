@@ -1,6 +1,7 @@
 #include "support/memory_file_system.h"
 
 #include <cerrno>
+#include <mutex>
 #include <stdexcept>
 #include <utility>
 
@@ -12,6 +13,7 @@ namespace routix::testing {
 namespace {
 
 using base::FileError;
+using Guard = std::lock_guard<std::recursive_mutex>;
 
 // The path as the map holds it: one separator where there are more, none at the end.
 std::string Key(const std::string& path) {
@@ -41,42 +43,53 @@ std::string Native(std::string_view path) {
 
 class MemoryFileSystem::Held final : public base::FileLock {
  public:
-  Held(std::set<std::string>& locked, std::string key) : locked_(locked), key_(std::move(key)) {
-    locked_.insert(key_);
+  Held(MemoryFileSystem& files, std::string key) : files_(files), key_(std::move(key)) {
+    files_.locked_.insert(key_);
   }
-  ~Held() override { locked_.erase(key_); }
+  ~Held() override {
+    const Guard guard(files_.mutex_);
+    files_.locked_.erase(key_);
+  }
 
  private:
-  std::set<std::string>& locked_;
+  MemoryFileSystem& files_;
   std::string key_;
 };
 
 class MemoryFileSystem::Reading final : public base::ReadableFile {
  public:
-  explicit Reading(std::shared_ptr<std::string> bytes) : bytes_(std::move(bytes)) {}
-  uint64_t size() const override { return bytes_->size(); }
+  Reading(std::shared_ptr<std::string> bytes, std::recursive_mutex& mutex)
+      : bytes_(std::move(bytes)), mutex_(mutex) {}
+  uint64_t size() const override {
+    const Guard guard(mutex_);
+    return bytes_->size();
+  }
   size_t ReadAt(uint64_t offset, void* data, size_t size) override {
+    const Guard guard(mutex_);
     if (offset >= bytes_->size()) return 0;
     return bytes_->copy(static_cast<char*>(data), size, static_cast<size_t>(offset));
   }
 
  private:
   std::shared_ptr<std::string> bytes_;
+  std::recursive_mutex& mutex_;
 };
 
 class MemoryFileSystem::Writing final : public base::WritableFile {
  public:
-  Writing(std::string path, std::shared_ptr<std::string> bytes, int64_t& clock)
-      : path_(std::move(path)), bytes_(std::move(bytes)), clock_(clock) {}
+  Writing(std::string path, std::shared_ptr<std::string> bytes, MemoryFileSystem& files)
+      : path_(std::move(path)), bytes_(std::move(bytes)), files_(files) {}
   void Append(const void* data, size_t size) override {
+    const Guard guard(files_.mutex_);
     Open().append(static_cast<const char*>(data), size);
-    ++clock_;
+    ++files_.clock_;
   }
   void WriteAt(uint64_t offset, const void* data, size_t size) override {
+    const Guard guard(files_.mutex_);
     std::string& bytes = Open();
     if (offset + size > bytes.size()) bytes.resize(static_cast<size_t>(offset + size));
     bytes.replace(static_cast<size_t>(offset), size, static_cast<const char*>(data), size);
-    ++clock_;
+    ++files_.clock_;
   }
   void Sync() override { Open(); }
   void Close() override {
@@ -92,12 +105,14 @@ class MemoryFileSystem::Writing final : public base::WritableFile {
 
   std::string path_;
   std::shared_ptr<std::string> bytes_;
-  int64_t& clock_;
+  MemoryFileSystem& files_;
   bool closed_ = false;
 };
 
-MemoryFileSystem::MemoryFileSystem(const MemoryFileSystem& other)
-    : base::FileSystem(), entries_(other.entries_), clock_(other.clock_) {
+MemoryFileSystem::MemoryFileSystem(const MemoryFileSystem& other) : base::FileSystem() {
+  const Guard guard(other.mutex_);
+  entries_ = other.entries_;
+  clock_ = other.clock_;
   std::map<const std::string*, std::shared_ptr<std::string>> copies;
   for (auto& [key, entry] : entries_) {
     if (entry.bytes == nullptr) continue;
@@ -133,10 +148,12 @@ void MemoryFileSystem::NeedFolderOf(const char* action, const std::string& path)
 }
 
 std::unique_ptr<base::ReadableFile> MemoryFileSystem::OpenForReading(const std::string& path) {
-  return std::make_unique<Reading>(FileAt("open", path).bytes);
+  const Guard guard(mutex_);
+  return std::make_unique<Reading>(FileAt("open", path).bytes, mutex_);
 }
 
 std::unique_ptr<base::WritableFile> MemoryFileSystem::CreateForWriting(const std::string& path) {
+  const Guard guard(mutex_);
   NeedFolderOf("create", path);
   Entry* entry = Find(path);
   if (entry != nullptr && entry->is_folder) throw FileError("create", path, EISDIR);
@@ -147,10 +164,11 @@ std::unique_ptr<base::WritableFile> MemoryFileSystem::CreateForWriting(const std
   }
   entry->bytes->clear();  // the file there, emptied, as O_TRUNC does
   entry->modified = ++clock_;
-  return std::make_unique<Writing>(path, entry->bytes, clock_);
+  return std::make_unique<Writing>(path, entry->bytes, *this);
 }
 
 void MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
+  const Guard guard(mutex_);
   Entry moved = FileAt("rename", from);
   NeedFolderOf("rename", to);
   if (const Entry* there = Find(to); there != nullptr && there->is_folder) {
@@ -163,6 +181,7 @@ void MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
 
 void MemoryFileSystem::ReplaceKeeping(const std::string& from, const std::string& to,
                                       const std::string& aside) {
+  const Guard guard(mutex_);
   FileAt("rename", from);
   Entry earlier = FileAt("replace", to);
   earlier.path = aside;
@@ -171,11 +190,13 @@ void MemoryFileSystem::ReplaceKeeping(const std::string& from, const std::string
 }
 
 void MemoryFileSystem::Remove(const std::string& path) {
+  const Guard guard(mutex_);
   FileAt("delete", path);
   entries_.erase(Key(path));
 }
 
 std::vector<base::FolderEntry> MemoryFileSystem::ListFolder(const std::string& folder) {
+  const Guard guard(mutex_);
   std::vector<base::FolderEntry> found;
   const std::string key = Key(folder);
   for (const auto& [entry_key, entry] : entries_) {
@@ -187,6 +208,7 @@ std::vector<base::FolderEntry> MemoryFileSystem::ListFolder(const std::string& f
 }
 
 std::optional<base::FileStatus> MemoryFileSystem::StatusOf(const std::string& path) {
+  const Guard guard(mutex_);
   if (Key(path).empty()) return base::FileStatus{true, 0, 0, false};
   const Entry* entry = Find(path);
   if (entry == nullptr) return std::nullopt;
@@ -195,6 +217,7 @@ std::optional<base::FileStatus> MemoryFileSystem::StatusOf(const std::string& pa
 }
 
 void MemoryFileSystem::CreateFolder(const std::string& path) {
+  const Guard guard(mutex_);
   NeedFolderOf("create folder", path);
   if (Find(path) != nullptr) throw FileError("create folder", path, EEXIST);
   Entry& entry = entries_[Key(path)];
@@ -204,6 +227,7 @@ void MemoryFileSystem::CreateFolder(const std::string& path) {
 }
 
 void MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
+  const Guard guard(mutex_);
   const Entry source = FileAt("copy", from);
   NeedFolderOf("copy", to);
   if (const Entry* there = Find(to); there != nullptr && there->is_folder) {
@@ -217,18 +241,21 @@ void MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
 }
 
 bool MemoryFileSystem::SameFile(const std::string& a, const std::string& b) {
+  const Guard guard(mutex_);
   const Entry *first = Find(a), *second = Find(b);
   return first != nullptr && second != nullptr &&
          (first == second || (first->bytes != nullptr && first->bytes == second->bytes));
 }
 
 std::unique_ptr<base::FileLock> MemoryFileSystem::Lock(const std::string& path) {
+  const Guard guard(mutex_);
   NeedFolderOf("create", path);
   if (locked_.contains(Key(path))) return nullptr;
-  return std::make_unique<Held>(locked_, Key(path));
+  return std::make_unique<Held>(*this, Key(path));
 }
 
 void MemoryFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
+  const Guard guard(mutex_);
   CreateFolders(base::FolderOfPath(path));
   Entry& entry = entries_[Key(path)];
   entry.path = path;
@@ -239,22 +266,26 @@ void MemoryFileSystem::WriteFile(const std::string& path, const std::string& byt
 }
 
 void MemoryFileSystem::CreateFolders(const std::string& folder) {
+  const Guard guard(mutex_);
   if (Key(folder).empty() || Find(folder) != nullptr) return;
   CreateFolders(base::FolderOfPath(folder));
   CreateFolder(folder);
 }
 
 std::string MemoryFileSystem::Bytes(const std::string& path) const {
+  const Guard guard(mutex_);
   const Entry* entry = Find(path);
   if (entry == nullptr || entry->is_folder) throw std::runtime_error("no file " + path);
   return *entry->bytes;
 }
 
 void MemoryFileSystem::SetReadOnly(const std::string& path, bool read_only) {
+  const Guard guard(mutex_);
   FileAt("mark", path).read_only = read_only;
 }
 
 void MemoryFileSystem::Link(const std::string& path, const std::string& target) {
+  const Guard guard(mutex_);
   const Entry& file = FileAt("link", target);
   NeedFolderOf("link", path);
   Entry& link = entries_[Key(path)];
@@ -263,6 +294,7 @@ void MemoryFileSystem::Link(const std::string& path, const std::string& target) 
 }
 
 std::map<std::string, std::string> MemoryFileSystem::Snapshot(const std::string& folder) const {
+  const Guard guard(mutex_);
   std::map<std::string, std::string> snapshot;
   std::string prefix = Key(folder);
   if (!prefix.empty()) prefix += base::kNativeSeparator;

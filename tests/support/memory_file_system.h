@@ -5,12 +5,13 @@
 // there; every other folder must be created before anything goes into it. A file keeps its
 // bytes for those who opened it when another takes its name, as on POSIX; a read-only file
 // is marked, not refused, as on POSIX too. What tests would stage on a disk they stage here
-// with the helpers below it.
+// with the helpers below it. Every call, its open files' included, may come from any thread.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <string_view>
@@ -78,6 +79,7 @@ class MemoryFileSystem : public base::FileSystem {
   // Throws when the folder that is to hold path is not there.
   void NeedFolderOf(const char* action, const std::string& path) const;
 
+  mutable std::recursive_mutex mutex_;    // guards what follows and every file's bytes
   std::map<std::string, Entry> entries_;  // by key
   std::set<std::string> locked_;          // keys
   int64_t clock_ = 0;
