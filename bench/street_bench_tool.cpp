@@ -22,6 +22,7 @@
 #include "base/program_services.h"
 #include "base/text_stream.h"
 #include "platform/native_file_system.h"
+#include "platform/native_process_runner.h"
 #include "platform/tool_folder.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
@@ -86,8 +87,9 @@ struct BenchServices {
   UnflushedFileSystem unflushed{native};
   routix::base::FileSystemService files;
   routix::base::SystemClock clock;
-  routix::base::ProgramServices services{progress, status, files,
-                                         yield,    clock,  routix::platform::DefaultToolFolder()};
+  routix::platform::NativeProcessRunner processes;
+  routix::base::ProgramServices services{
+      progress, status, files, yield, clock, processes, routix::platform::DefaultToolFolder()};
 };
 
 double SecondsSince(Clock::time_point start) {

@@ -1,14 +1,15 @@
 // The program-wide services a conversion reaches the outside world through: the progress
 // bar, the status panel text, the file system, a yield that lets the front end handle its
-// pending events, the clock, and the site's tool folder, whose files a streets run copies
-// into the Server folder's PRO. The front end owns one of each and hands them down together as a
-// ProgramServices; nothing here is a global.
+// pending events, the clock, the process start, and the site's tool folder, whose files a streets
+// run copies into the Server folder's PRO. The front end owns one of each and hands them down
+// together as a ProgramServices; nothing here is a global.
 #pragma once
 
 #include <string>
 
 #include "base/clock.h"
 #include "base/file_system_service.h"
+#include "base/process_runner.h"
 #include "base/progress_sink.h"
 
 namespace routix::base {
@@ -35,6 +36,7 @@ struct ProgramServices {
   const FileSystemService& file_system_service;
   Yielder& yield;
   const Clock& clock;
+  const ProcessRunner& process_runner;
   std::string tool_folder;
 };
 

@@ -14,6 +14,7 @@
 #include "cli/interrupts.h"
 #include "cli/terminal_progress.h"
 #include "platform/native_file_system.h"
+#include "platform/native_process_runner.h"
 #include "platform/own_console.h"
 #include "platform/program_arguments.h"
 #include "platform/terminal.h"
@@ -67,7 +68,8 @@ int Run(int argc, char** argv) {
   base::SystemClock clock;
   const std::string tool_folder =
       options.tool_folder.empty() ? platform::DefaultToolFolder() : options.tool_folder;
-  base::ProgramServices services{progress, progress, files, yield, clock, tool_folder};
+  platform::NativeProcessRunner processes;
+  base::ProgramServices services{progress, progress, files, yield, clock, processes, tool_folder};
   const int status = cli::RunCommand(options, services, progress);
   return interruptible_files.stopped() ? cli::InterruptedExitStatus() : status;
 }

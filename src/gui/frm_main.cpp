@@ -69,8 +69,9 @@ bool PressesExit(QObject* watched, QEvent* event, QObject* exit_button) {
 }  // namespace
 
 frmMain::frmMain(QWidget* parent)
-    : QWidget(parent, Qt::Window), services_{progress_, status_, files_,
-                                             yield_,    clock_,  platform::DefaultToolFolder()} {
+    : QWidget(parent, Qt::Window),
+      services_{
+          progress_, status_, files_, yield_, clock_, processes_, platform::DefaultToolFolder()} {
   setObjectName("frmMain");
   UseWindowFont(this);
   setWindowTitle(FromLocal(app::MainWindowCaption()));

@@ -23,6 +23,7 @@
 #include "boundaries/boundary_selection.h"
 #include "gui/qt_services.h"
 #include "platform/native_file_system.h"
+#include "platform/native_process_runner.h"
 
 namespace routix::gui {
 
@@ -80,6 +81,7 @@ class frmMain : public QWidget, public app::ConversionUi {
   platform::NativeFileSystem native_files_;
   base::FileSystemService files_{native_files_};
   base::SystemClock clock_;
+  platform::NativeProcessRunner processes_;
   base::ProgramServices services_;
   boundaries::BoundarySelection selected_boundaries_;
   bool running_ = false;

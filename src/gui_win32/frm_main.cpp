@@ -58,7 +58,8 @@ size_t MessageColumns() {
 }  // namespace
 
 frmMain::frmMain()
-    : services_{progress_, status_, files_, yield_, clock_, platform::DefaultToolFolder()} {
+    : services_{
+          progress_, status_, files_, yield_, clock_, processes_, platform::DefaultToolFolder()} {
   static const DialogTemplate kTemplate(kMainStyle);
   CreateDialogIndirectParamW(GetModuleHandleW(nullptr), kTemplate.get(), nullptr, DialogProc,
                              reinterpret_cast<LPARAM>(this));

@@ -13,6 +13,7 @@
 #include "gui_win32/win32.h"
 #include "gui_win32/win32_services.h"
 #include "platform/native_file_system.h"
+#include "platform/native_process_runner.h"
 
 namespace routix::gui_win32 {
 
@@ -78,6 +79,7 @@ class frmMain : public app::ConversionUi {
   platform::NativeFileSystem native_files_;
   base::FileSystemService files_{native_files_};
   base::SystemClock clock_;
+  platform::NativeProcessRunner processes_;
   base::ProgramServices services_;
   boundaries::BoundarySelection selected_boundaries_;
   bool running_ = false;

@@ -2,7 +2,6 @@
 
 #include "base/path_utils.h"
 #include "platform/ansi_text.h"
-#include "platform/process.h"
 #include "streets/export_marker.h"
 #include "streets/server_folder.h"
 
@@ -30,7 +29,7 @@ ExportOutcome RunExportTool(const std::string& server_folder,
   services.yield.Yield();
   const ExportMarkerNote before(server_folder, services.file_system_service);
   ExportOutcome outcome;
-  outcome.exit_status = platform::RunAndWait(
+  outcome.exit_status = services.process_runner.RunAndWait(
       ExportCommandLine(platform::AnsiFolderPath(server_folder).value_or(server_folder)),
       base::NormalizePath(server_folder + base::NativeSeparators("\\PRO")),
       [&] { services.yield.YieldNow(); });

@@ -362,8 +362,8 @@ TEST(ConvertStreetNetwork, RunningOutOfMemoryIsAnErrorNamingTheExportBeingRead) 
                           Lines({Record("    11", 300, 400), Record("    12", 300, 400)}));
     testing::FakeServices& fake = network.fake();
     ExhaustingYield yield(row.call);
-    const base::ProgramServices services{fake.progress, fake.status, fake.file_system,
-                                         yield,         fake.clock,  ""};
+    const base::ProgramServices services{
+        fake.progress, fake.status, fake.file_system, yield, fake.clock, fake.native_processes, ""};
     EXPECT_EQ(
         testing::ErrorOf([&] { network.Convert(services); }),
         "Cannot read " + StreetNetwork::Dyn(row.file) + ": there is not enough memory for it.");

@@ -1,8 +1,8 @@
 // Program-wide services for tests: a progress sink that remembers every maximum it was given
 // and the highest value it reached, a status sink that records every text, a yield that
-// counts its calls, a fixed date, and the machine's own file system or the one given,
-// bundled as ProgramServices. The tool folder is the one of the tests' demo installation,
-// which holds the stand-in export program.
+// counts its calls, a fixed date, and the machine's own file system and process start or the
+// ones given, bundled as ProgramServices. The tool folder is the one of the tests' demo
+// installation, which holds the stand-in export program.
 #pragma once
 
 #include <string>
@@ -13,6 +13,7 @@
 #include "base/program_services.h"
 #include "base/progress_sink.h"
 #include "platform/native_file_system.h"
+#include "platform/native_process_runner.h"
 
 namespace routix::testing {
 
@@ -46,18 +47,26 @@ class FixedClock : public base::Clock {
 
 struct FakeServices {
   FakeServices() : FakeServices(native_files) {}
-  explicit FakeServices(base::FileSystem& files) : file_system(files) {}
+  explicit FakeServices(base::FileSystem& files) : FakeServices(files, native_processes) {}
+  FakeServices(base::FileSystem& files, const base::ProcessRunner& processes)
+      : file_system(files), services{progress,
+                                     status,
+                                     file_system,
+                                     yielder,
+                                     clock,
+                                     processes,
+                                     ROUTIX_PROGRAM_FOLDER "/Server/PRO"} {}
   FakeServices(const FakeServices&) = delete;
   FakeServices& operator=(const FakeServices&) = delete;
 
   platform::NativeFileSystem native_files;
+  platform::NativeProcessRunner native_processes;
   RecordingProgress progress;
   RecordingStatus status;
   base::FileSystemService file_system;
   CountingYielder yielder;
   FixedClock clock;
-  base::ProgramServices services{progress, status, file_system,
-                                 yielder,  clock,  ROUTIX_PROGRAM_FOLDER "/Server/PRO"};
+  base::ProgramServices services;
 };
 
 }  // namespace routix::testing
