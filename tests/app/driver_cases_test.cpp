@@ -14,11 +14,12 @@
 #include "app/select_boundaries.h"
 #include "base/path_utils.h"
 #include "base/system_paths.h"
-#include "sample_data/sample_boundaries.h"
-#include "sample_data/sample_streets.h"
 #include "sample_data/street_data.h"
+#include "support/boundary_bytes.h"
 #include "support/fake_services.h"
 #include "support/memory_file_system.h"
+#include "support/sample_server.h"
+#include "support/scripted_process_runner.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 
@@ -28,26 +29,18 @@ namespace {
 using testing::MemoryFileSystem;
 using Texts = std::vector<std::string>;
 
-// The sample's boundary files and street exports in \mem\Server\DYN, its street data in
-// \mem\Server\GEO.geo (beside the folder GEO, which cases make when they need it), and an
-// empty \mem\out.
+// The sample Server folder's DYN, its exports included, in \mem\Server\DYN, its street data
+// in \mem\geo (so that cases make the folder GEO when they need it), the site's tool folder
+// \mem\tools, and an empty \mem\out.
 const MemoryFileSystem& SampleServer() {
   static const MemoryFileSystem server = [] {
     testing::TempFolder disk;
-    sample::WriteSampleStreets(disk.path().string(), 40, 7);
-    sample::WriteSampleBoundaries(disk.path().string(), 7);
+    testing::MakeSampleServer(disk.path(), {.exports = true});
     MemoryFileSystem memory;
     memory.CreateFolders(testing::Native("/mem/out"));
-    const std::string dyn = testing::Native("/mem/Server/DYN/");
-    for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
-      const std::string bytes = testing::ReadFileBytes(disk.path() / file.data_name);
-      memory.WriteFile(dyn + std::string(file.export_name), bytes);
-      memory.WriteFile(testing::Native("/mem/Server/GEO.geo/") + std::string(file.data_name),
-                       bytes);
-    }
-    for (const char* name : {"Rxybnd.dat", "Rxybxt.dat"}) {
-      memory.WriteFile(dyn + name, testing::ReadFileBytes(disk.path() / name));
-    }
+    memory.WriteFile(testing::Native("/mem/tools/db2asc.exe"), "the export program");
+    memory.CopyFromDisk(disk.path() / "DYN", testing::Native("/mem/Server/DYN"));
+    memory.CopyFromDisk(disk.path() / "GEO", testing::Native("/mem/geo"));
     return memory;
   }();
   return server;
@@ -75,7 +68,9 @@ std::string Join(const Texts& texts) {
 // One case, its lines in order: a setting, "run"/"select", or an expectation of the last run.
 void RunCase(const std::vector<std::pair<std::string, std::string>>& lines) {
   MemoryFileSystem memory = SampleServer();
-  testing::FakeServices fake(memory);
+  testing::ScriptedProcessRunner export_program;
+  testing::FakeServices fake(memory, export_program);
+  fake.services.tool_folder = testing::Native("/mem/tools");
   testing::ScriptedUi ui;
   ui.server_folder = testing::Native("/mem/Server");
   ui.destination = testing::Native("/mem/out/roads.shp");
@@ -110,6 +105,31 @@ void RunCase(const std::vector<std::pair<std::string, std::string>>& lines) {
       for (const std::string& path : parts) memory.CreateFolders(path);
     } else if (key == "remove") {
       for (const std::string& path : parts) memory.Remove(path);
+    } else if (key == "export") {
+      export_program.script = [&memory, parts](const auto&, const auto&) {
+        std::optional<int> status = 0;
+        for (const std::string& part : parts) {
+          if (part == "writes the exports") {
+            for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
+              memory.WriteFile(
+                  testing::Native("/mem/Server/DYN/") + std::string(file.export_name),
+                  memory.Bytes(testing::Native("/mem/geo/") + std::string(file.data_name)));
+            }
+          }
+          if (part == "writes a part")
+            memory.WriteFile(testing::Native("/mem/Server/DYN/Mapfil.asc"), "part");
+          if (part == "does not start") status.reset();
+          if (part.starts_with("status ")) status = std::stoi(part.substr(7));
+        }
+        return status;
+      };
+    } else if (key == "rxybnd") {  // records of a node count and a description each
+      std::string records;
+      for (const std::string& part : parts) {
+        records += testing::RecordBytes(static_cast<int16_t>(std::stoi(part)),
+                                        part.substr(part.find(' ') + 1), {});
+      }
+      memory.WriteFile(testing::Native("/mem/Server/DYN/Rxybnd.dat"), records);
     } else if (key == "progress") {
       fake.progress.SetValue(std::stoi(text));
     } else if (key == "run" || key == "select") {

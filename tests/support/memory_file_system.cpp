@@ -8,6 +8,7 @@
 #include "base/conversion_error.h"
 #include "base/path_utils.h"
 #include "base/system_paths.h"
+#include "support/temp_folder.h"
 
 namespace routix::testing {
 namespace {
@@ -291,6 +292,14 @@ void MemoryFileSystem::Link(const std::string& path, const std::string& target) 
   Entry& link = entries_[Key(path)];
   link = file;
   link.path = path;
+}
+
+void MemoryFileSystem::CopyFromDisk(const std::filesystem::path& from, const std::string& folder) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(from)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string relative = std::filesystem::relative(entry.path(), from).generic_string();
+    WriteFile(folder + Native("/" + relative), ReadFileBytes(entry.path()));
+  }
 }
 
 std::map<std::string, std::string> MemoryFileSystem::Snapshot(const std::string& folder) const {

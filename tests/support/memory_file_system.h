@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -58,6 +59,9 @@ class MemoryFileSystem : public base::FileSystem {
   void SetReadOnly(const std::string& path, bool read_only);
   // Makes path a second name of the file at target, as a link on a disk is.
   void Link(const std::string& path, const std::string& target);
+  // Puts a copy of every file under the folder from on the disk into folder, by its relative
+  // path.
+  void CopyFromDisk(const std::filesystem::path& from, const std::string& folder);
   // Every file and folder inside folder, at any depth, by path: a file's bytes, or "<folder>".
   std::map<std::string, std::string> Snapshot(const std::string& folder) const;
 
