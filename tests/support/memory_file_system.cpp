@@ -256,7 +256,6 @@ std::unique_ptr<base::FileLock> MemoryFileSystem::Lock(const std::string& path) 
 }
 
 void MemoryFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
-  const Guard guard(mutex_);
   CreateFolders(base::FolderOfPath(path));
   Entry& entry = entries_[Key(path)];
   entry.path = path;
@@ -267,26 +266,22 @@ void MemoryFileSystem::WriteFile(const std::string& path, const std::string& byt
 }
 
 void MemoryFileSystem::CreateFolders(const std::string& folder) {
-  const Guard guard(mutex_);
   if (Key(folder).empty() || Find(folder) != nullptr) return;
   CreateFolders(base::FolderOfPath(folder));
   CreateFolder(folder);
 }
 
 std::string MemoryFileSystem::Bytes(const std::string& path) const {
-  const Guard guard(mutex_);
   const Entry* entry = Find(path);
   if (entry == nullptr || entry->is_folder) throw std::runtime_error("no file " + path);
   return *entry->bytes;
 }
 
 void MemoryFileSystem::SetReadOnly(const std::string& path, bool read_only) {
-  const Guard guard(mutex_);
   FileAt("mark", path).read_only = read_only;
 }
 
 void MemoryFileSystem::Link(const std::string& path, const std::string& target) {
-  const Guard guard(mutex_);
   const Entry& file = FileAt("link", target);
   NeedFolderOf("link", path);
   Entry& link = entries_[Key(path)];
@@ -303,7 +298,6 @@ void MemoryFileSystem::CopyFromDisk(const std::filesystem::path& from, const std
 }
 
 std::map<std::string, std::string> MemoryFileSystem::Snapshot(const std::string& folder) const {
-  const Guard guard(mutex_);
   std::map<std::string, std::string> snapshot;
   std::string prefix = Key(folder);
   if (!prefix.empty()) prefix += base::kNativeSeparator;

@@ -5,7 +5,8 @@
 // there; every other folder must be created before anything goes into it. A file keeps its
 // bytes for those who opened it when another takes its name, as on POSIX; a read-only file
 // is marked, not refused, as on POSIX too. What tests would stage on a disk they stage here
-// with the helpers below it. Every call, its open files' included, may come from any thread.
+// with the helpers below it. The calls of the FileSystem, its open files' included, may come
+// from several threads; the helpers are for a test's own thread.
 #pragma once
 
 #include <cstdint>
