@@ -10,6 +10,7 @@
 #include <string>
 #include <tuple>
 
+#include "base/system_paths.h"
 #include "platform/native_process_runner.h"
 #include "streets/server_folder.h"
 #include "support/checks.h"
@@ -104,7 +105,9 @@ TEST(RunExportTool, TheStandInRunsThroughTheMachinesProcessStartWhileTheCallerWa
   const auto working_folder = std::filesystem::current_path();
   EXPECT_TRUE(RunExportTool(server, fake.services).succeeded());
   EXPECT_EQ(std::filesystem::current_path(), working_folder);
-  EXPECT_GT(fake.yielder.waits, 0);
+  // POSIX lets the caller work between its polls of the program; Windows wakes it only for a
+  // window message, of which a test has none.
+  EXPECT_EQ(fake.yielder.waits > 0, base::kNativeSeparator == '/');
   // A program that cannot start, or not in its working folder, gives no status.
   const platform::NativeProcessRunner processes;
   const std::string pro = (folder.path() / "Server" / "PRO").string(),
