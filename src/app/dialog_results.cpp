@@ -1,14 +1,14 @@
 #include "app/dialog_results.h"
 
 #include "base/path_utils.h"
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 
 namespace routix::app {
 
 std::string FolderDialogResult(const std::optional<std::string>& chosen,
                                const std::string& start_path) {
   if (!chosen) return start_path;
-  return *chosen + platform::kNativeSeparator;
+  return *chosen + base::kNativeSeparator;
 }
 
 std::string SaveDialogResult(const std::optional<std::string>& chosen, const std::string& file_name,

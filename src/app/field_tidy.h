@@ -8,11 +8,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 
 namespace routix::app {
 
-std::string TidyServerFolder(std::string_view text, char separator = platform::kNativeSeparator);
-std::string TidyDestination(std::string_view text, char separator = platform::kNativeSeparator);
+std::string TidyServerFolder(std::string_view text, char separator = base::kNativeSeparator);
+std::string TidyDestination(std::string_view text, char separator = base::kNativeSeparator);
 
 }  // namespace routix::app

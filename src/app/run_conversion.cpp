@@ -10,6 +10,8 @@
 #include "base/destination_lock.h"
 #include "base/path_utils.h"
 #include "platform/ansi_text.h"
+#include "shapefile/projection_file.h"
+#include "shapefile/shapefile_format.h"
 #include "streets/export_run.h"
 #include "streets/server_folder.h"
 #include "streets/street_conversion.h"
@@ -95,11 +97,15 @@ bool MayReplaceBoundaryOutput(ConversionUi& ui, const std::string& server_folder
 bool RunBoundaryPart(ConversionUi& ui, bool geocode_ticked,
                      boundaries::BoundarySelection& selected_boundaries,
                      const base::ProgramServices& services, const RunOptions& options,
-                     RunResult& result) {
+                     const std::string& projection, RunResult& result) {
   const base::FileSystemService& files = services.file_system_service;
   const std::string server_folder = ui.ServerFolderText();
   boundaries::BoundaryOutput output = BoundaryOutputOf(ui.DestinationText());
-  output.projection = options.projection;
+  output.projection = projection;
+  if (selected_boundaries.boundary_shape_type == 0) {
+    selected_boundaries.boundary_shape_type = static_cast<int16_t>(
+        options.boundary_polylines ? shapefile::kPolyLine : shapefile::kPolygon);
+  }
   if (!files.FileExists(BoundaryDataFile(server_folder))) {
     ui.ShowMessage(RxybndNotFound(DynFolderForMessage(server_folder)));
     return false;
@@ -139,7 +145,7 @@ bool RunBoundaryPart(ConversionUi& ui, bool geocode_ticked,
 // The street network part; false when the run stops here.
 bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_boundaries,
                    const base::ProgramServices& services, const RunOptions& options,
-                   RunResult& result) {
+                   const std::string& projection, RunResult& result) {
   if (!ValidatePaths(ui, services.file_system_service, options.run_export)) {
     ui.Untick(CheckBox::kGeo2Shp);
     return false;
@@ -180,7 +186,7 @@ bool RunStreetPart(ConversionUi& ui, boundaries::BoundarySelection& selected_bou
   if (!Attempt(ui, services, [&] {
         BusyPointer busy(ui);
         result.street_records =
-            streets::ConvertStreetNetwork(server_folder, output_base, services, options.projection);
+            streets::ConvertStreetNetwork(server_folder, output_base, services, projection);
       })) {
     return false;
   }
@@ -222,6 +228,13 @@ RunResult RunConversion(ConversionUi& ui, boundaries::BoundarySelection& selecte
     ui.FocusGeocodeBox();
     return result;
   }
+  std::string projection;
+  if (!options.projection_file.empty() && !Attempt(ui, services, [&] {
+        projection = shapefile::ReadProjectionFile(services.file_system_service.file_system(),
+                                                   options.projection_file);
+      })) {
+    return result;
+  }
   // Held from before the first question to the end, so that no other run writes between what
   // the user is asked and what this run replaces. A folder that is not there, or none named
   // (which would be the working folder), has nothing to keep and is not touched: each part
@@ -233,10 +246,11 @@ RunResult RunConversion(ConversionUi& ui, boundaries::BoundarySelection& selecte
                [&] { lock.emplace(services.file_system_service.file_system(), folder); })) {
     return result;
   }
-  if (boundary && !RunBoundaryPart(ui, geocode, selected_boundaries, services, options, result)) {
+  if (boundary &&
+      !RunBoundaryPart(ui, geocode, selected_boundaries, services, options, projection, result)) {
     return result;
   }
-  if (geocode && !RunStreetPart(ui, selected_boundaries, services, options, result)) {
+  if (geocode && !RunStreetPart(ui, selected_boundaries, services, options, projection, result)) {
     return result;
   }
   ResetProgressDisplay(services);

@@ -26,9 +26,13 @@ struct RunOptions {
   // true: one-set-per-boundary mode asks before it replaces a set that is there already, as
   // the other outputs do; the window asks nothing in that mode.
   bool ask_before_each_boundary_set = false;
-  // The text of a .prj to write beside every set, naming its coordinate system; the window
-  // writes none.
-  std::string projection{};
+  // The projection file (.prj) copied beside every set, naming its coordinate system; empty
+  // for none, as in the window. The run reads it before it touches anything and stops with
+  // the reason when it cannot.
+  std::string projection_file{};
+  // The shape type of the boundary sets where the pick names none (a front end without the
+  // selection dialog): polylines, the rings' outlines, when true; polygons otherwise.
+  bool boundary_polylines = false;
 };
 
 // What a run did, for a front end that sums it up.

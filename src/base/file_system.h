@@ -4,6 +4,13 @@
 // in its place. Files are read and written in large blocks, one call a block. Every
 // operation that fails throws FileError naming the path and the operating system's reason;
 // StatusOf and SameFile never fail and tell "not there" instead.
+//
+// Threads: a FileSystem, and a FileSystemService over it, may be called from several threads
+// at once, as the street conversion does when it reads the exports on the calling thread
+// while its writing thread writes the set; every implementation is safe for that. An open
+// file (ReadableFile, WritableFile) and a FileLock belong to one thread at a time: they may
+// pass to another thread only through a hand-over that orders the calls, such as a mutex or
+// the start and join of that thread.
 #pragma once
 
 #include <cstddef>

@@ -10,7 +10,7 @@
 #include "base/input_file.h"
 #include "base/path_utils.h"
 #include "base/staged_files.h"
-#include "platform/file_name_encoding.h"
+#include "base/system_paths.h"
 
 namespace routix::base {
 namespace {
@@ -150,7 +150,7 @@ std::vector<std::string> FileSystemService::FilesOfBase(const std::string& base)
   const std::string stem = FileNameOfPath(base) + ".";
   return FilesOf(file_system_, FolderOfPath(base), [&](std::string_view name) {
     if (name.size() < stem.size()) return false;
-    if (!platform::kFileNamesIgnoreCase) return name.starts_with(stem);
+    if (!base::kFileNamesIgnoreCase) return name.starts_with(stem);
     for (size_t i = 0; i < stem.size(); ++i) {
       if (Lower(name[i]) != Lower(stem[i])) return false;
     }

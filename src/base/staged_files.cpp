@@ -10,8 +10,7 @@
 #include "base/conversion_error.h"
 #include "base/file_system_wrapper.h"
 #include "base/path_utils.h"
-#include "platform/file_name_encoding.h"
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 
 namespace routix::base {
 namespace {
@@ -56,7 +55,7 @@ class StagedFile final : public WritableFileWrapper {
 // Two names of one file where the platform does not tell names apart by case give one key.
 std::string Key(const std::string& path) {
   std::string key = path;
-  if (platform::kFileNamesIgnoreCase) {
+  if (base::kFileNamesIgnoreCase) {
     for (char& c : key) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
@@ -105,7 +104,7 @@ struct JournalEntry {
 // Whether name is a plain file name of the journal's folder: anyone who may write into the
 // folder may write a journal, so one that reaches into another folder is no journal.
 bool IsNameInFolder(std::string_view name) {
-  const char separators[] = {'/', platform::kNativeSeparator, '\0'};
+  const char separators[] = {'/', base::kNativeSeparator, '\0'};
   return name != "." && name != ".." && name.find_first_of(separators) == std::string_view::npos;
 }
 

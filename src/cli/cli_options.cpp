@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 
 namespace routix::cli {
 namespace {
@@ -117,7 +117,7 @@ constexpr CommandHelp kCommands[] = {
 
 // The example of a command, with paths of the platform the program runs on.
 std::string_view Example(const CommandHelp& command) {
-  return platform::kNativeSeparator == '\\' ? command.windows_example : command.posix_example;
+  return base::kNativeSeparator == '\\' ? command.windows_example : command.posix_example;
 }
 
 constexpr size_t kWidth = 80;         // the lines of the help end before this column

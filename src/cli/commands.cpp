@@ -13,13 +13,10 @@
 #include "app/messages.h"
 #include "app/run_conversion.h"
 #include "app/select_boundaries.h"
-#include "base/conversion_error.h"
 #include "base/path_utils.h"
 #include "cli/boundary_listing.h"
 #include "platform/file_path.h"
 #include "platform/terminal.h"
-#include "shapefile/projection_file.h"
-#include "shapefile/shapefile_format.h"
 
 namespace routix::cli {
 namespace {
@@ -72,10 +69,8 @@ class CommandLineUi : public app::ConversionUi {
   // list prints the rows; boundaries picks the --select ordinals, or every row.
   boundaries::BoundarySelection PickBoundaries(const std::vector<boundaries::ListedBoundary>& rows,
                                                const boundaries::BoundarySelection&) override {
-    boundaries::BoundarySelection selection{
-        {},
-        static_cast<int16_t>(options_.polyline ? shapefile::kPolyLine : shapefile::kPolygon),
-        options_.per_boundary};
+    boundaries::BoundarySelection selection;
+    selection.one_file_per_boundary = options_.per_boundary;
     if (options_.command == Command::kList) {
       const std::string list = options_.json ? BoundaryListJson(rows) : BoundaryListText(rows);
       platform::WriteStandard(stdout, list);
@@ -133,17 +128,12 @@ std::string Summary(const CliOptions& options, const std::string& destination,
 int RunCommand(const CliOptions& options, const base::ProgramServices& services,
                TerminalProgress& progress) {
   const auto start = Clock::now();
-  app::RunOptions run{.run_export = !options.no_export, .ask_before_each_boundary_set = true};
-  if (!options.projection_file.empty()) {
-    try {
-      run.projection =
-          shapefile::ReadProjectionFile(services.file_system_service.file_system(),
-                                        platform::AbsolutePath(options.projection_file));
-    } catch (const base::ConversionError& error) {
-      PrintMessage(error.what());
-      return kExitFailed;
-    }
-  }
+  const app::RunOptions run{
+      .run_export = !options.no_export,
+      .ask_before_each_boundary_set = true,
+      .projection_file =
+          options.projection_file.empty() ? "" : platform::AbsolutePath(options.projection_file),
+      .boundary_polylines = options.polyline};
   CommandLineUi ui(options, progress);
   boundaries::BoundarySelection selection;
   app::SelectBoundaries(ui, selection, services);  // nothing for streets: its box is unticked

@@ -1,9 +1,11 @@
 // Whether two file names that differ only in case name the same file: on Windows, not
-// elsewhere.
+// elsewhere, as the build fixes it for the target system.
 #pragma once
+
+#include "base/system_paths.h"
 
 namespace routix::platform {
 
-extern const bool kFileNamesIgnoreCase;
+using base::kFileNamesIgnoreCase;
 
 }  // namespace routix::platform

@@ -13,13 +13,13 @@
 #include <string>
 
 #include "base/program_services.h"
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 
 namespace routix::streets {
 
 // "S\PRO\db2asc.exe" "S\PRO\g.cfg" 1, built from the folder as given and normalised as a whole.
 std::string ExportCommandLine(const std::string& server_folder,
-                              char separator = platform::kNativeSeparator);
+                              char separator = base::kNativeSeparator);
 
 struct ExportOutcome {
   // DYN\Mapfil.asc is there afterwards and not as it was just before the program started.

@@ -12,7 +12,7 @@
 
 #include "base/file_system_service.h"
 #include "base/program_services.h"
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
 
 namespace routix::streets {
 
@@ -26,7 +26,7 @@ void WriteExportConfig(const std::string& server_folder, const base::FileSystemS
 // section "[EPA] " (with its blank) with PATH, and the polling time.
 inline constexpr size_t kExportConfigLines = 9;
 std::array<std::string, kExportConfigLines> ExportConfigLines(
-    std::string_view server_folder, char separator = platform::kNativeSeparator);
+    std::string_view server_folder, char separator = base::kNativeSeparator);
 
 // Deletes every GEO\*.taf work file the export program leaves; nothing when there is none.
 void DeleteWorkFiles(const std::string& server_folder, const base::FileSystemService& files);

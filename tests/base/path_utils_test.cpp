@@ -25,7 +25,7 @@ TEST(PathUtils, NormalizeFolderAndFileNameWithEitherSeparator) {
       std::string normalized = as(row[1]);
       if (separator == '/' && path.starts_with("//")) normalized.erase(0, 1);  // no network pair
       SCOPED_TRACE(row.where + " " + path);
-      if (separator == platform::kNativeSeparator) {
+      if (separator == kNativeSeparator) {
         EXPECT_EQ(NormalizePath(path), normalized);
         EXPECT_EQ(FolderOfPath(path), as(row[2]));
         EXPECT_EQ(FileNameOfPath(path), as(row[3]));
@@ -45,7 +45,7 @@ TEST(PathUtils, TheOtherSlashIsOrdinaryAndALeadingPairStaysOnlyBeforeAName) {
   EXPECT_EQ(NormalizePath(R"(\\)", '\\'), R"(\)");
   EXPECT_EQ(NormalizePath(R"(\\\\)", '\\'), R"(\)");
   EXPECT_EQ(NormalizePath(R"( \\server)", '\\'), R"( \server)");
-  const char s = platform::kNativeSeparator;
+  const char s = kNativeSeparator;
   EXPECT_EQ(NativeSeparators(R"(\DYN\Rxybnd.dat)"), std::string(1, s) + "DYN" + s + "Rxybnd.dat");
 }
 

@@ -1,216 +1,121 @@
-// The Server folder made ready for the export, and the stand-in export program run in it
-// through the real process start.
+// The Server folder made ready for the export and the export run, on the in-memory file
+// system with a scripted process start; and once with the stand-in export program through the
+// machine's own process start.
 #include "streets/export_run.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <vector>
+#include <tuple>
 
-#include "platform/native_separator.h"
-#include "platform/process.h"
-#include "sample_data/sample_streets.h"
+#include "base/system_paths.h"
+#include "platform/native_process_runner.h"
 #include "streets/server_folder.h"
 #include "support/checks.h"
 #include "support/fake_services.h"
+#include "support/memory_file_system.h"
+#include "support/sample_server.h"
+#include "support/scripted_process_runner.h"
 #include "support/temp_folder.h"
 
 namespace routix::streets {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::ReadFileBytes;
-using testing::WriteFileBytes;
-
-using ConfigLines = std::array<std::string, kExportConfigLines>;
-
-ConfigLines ConfigFor(const std::string& server, char separator) {
-  const std::string s(1, separator);
-  return {"[ASSIGN]",
-          "DYN=" + server + s + "DYN",
-          "GEO=" + server + s + "GEO",
-          "STA=" + server + s + "STA",
-          "RPT=" + server + s + "RPT",
-          "TMP=" + server + s + "PRO" + s + "TMP",
-          "[EPA] ",
-          "PATH=" + server + s + "PRO",
-          "POLLING TIME = 1"};
-}
-
-// The lines and the command line for a typed folder, through the default separator where
-// separator is the platform's own, as the preparation and the export run call them.
-ConfigLines Lines(const std::string& typed, char separator) {
-  return separator == platform::kNativeSeparator ? ExportConfigLines(typed)
-                                                 : ExportConfigLines(typed, separator);
-}
-std::string CommandLine(const std::string& typed, char separator) {
-  return separator == platform::kNativeSeparator ? ExportCommandLine(typed)
-                                                 : ExportCommandLine(typed, separator);
-}
+using testing::Native;
 
 TEST(ExportConfigLinesAndCommandLine, NameTheSameFoldersHoweverTheServerFolderEnds) {
-  struct Row {
-    const char* typed;
-    char separator;
-    std::string server;  // as the lines name it
-  } rows[] = {
-      {"D:\\Routing\\Server", '\\', "D:\\Routing\\Server"},
-      {"D:\\Routing\\Server\\", '\\', "D:\\Routing\\Server"},
-      {"D:\\Routing\\\\Server\\\\", '\\', "D:\\Routing\\Server"},
-      {"D:\\", '\\', "D:"},  // the folders of a drive root right under it
-      {"\\\\srv\\share\\Server\\", '\\', "\\\\srv\\share\\Server"},  // a network path
-      {"/srv/my server/", '/', "/srv/my server"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.typed);
-    EXPECT_EQ(Lines(row.typed, row.separator), ConfigFor(row.server, row.separator));
-    const std::string pro = row.server + row.separator + "PRO" + row.separator;
-    EXPECT_EQ(CommandLine(row.typed, row.separator),
-              '"' + pro + "db2asc.exe\" \"" + pro + "g.cfg\" 1");
+  // As typed, with its separator, and as the lines name it: a drive root's folders right
+  // under it, a network path's leading pair kept.
+  for (auto [typed, s, server] :
+       {std::tuple{R"(D:\Routing\\Server\\)", '\\', R"(D:\Routing\Server)"},
+        {R"(D:\)", '\\', "D:"},
+        {R"(\\srv\share\Server\)", '\\', R"(\\srv\share\Server)"},
+        {"/srv/my server/", '/', "/srv/my server"}}) {
+    SCOPED_TRACE(typed);
+    const std::string f = server + std::string(1, s), pro = f + "PRO" + s;
+    EXPECT_EQ(ExportConfigLines(typed, s),
+              (std::array<std::string, kExportConfigLines>{
+                  "[ASSIGN]", "DYN=" + f + "DYN", "GEO=" + f + "GEO", "STA=" + f + "STA",
+                  "RPT=" + f + "RPT", "TMP=" + pro + "TMP", "[EPA] ", "PATH=" + f + "PRO",
+                  "POLLING TIME = 1"}));
+    EXPECT_EQ(ExportCommandLine(typed, s), '"' + pro + "db2asc.exe\" \"" + pro + "g.cfg\" 1");
   }
 }
 
 TEST(PrepareServerFolder, ClearsWorkFilesCopiesTheToolFolderAndWritesTheConfigAnew) {
-  testing::TempFolder server;
-  fs::create_directories(server.path() / "GEO");
-  fs::create_directories(server.path() / "PRO");
-  WriteFileBytes(server.path() / "GEO" / "a.taf", "x");
-  WriteFileBytes(server.path() / "GEO" / "keep.dat", "x");
-  WriteFileBytes(server.path() / "PRO" / "g.cfg", std::string(2000, 'x'));
-  testing::FakeServices fake;
-  PrepareServerFolder(server.path().string() + platform::kNativeSeparator, fake.services);
-  EXPECT_FALSE(fs::exists(server.path() / "GEO" / "a.taf"));
-  EXPECT_TRUE(fs::exists(server.path() / "GEO" / "keep.dat"));
-  EXPECT_TRUE(fs::is_regular_file(server.path() / "PRO" / "db2asc.exe"));
-  EXPECT_TRUE(fs::is_directory(server.path() / "DYN"));
-  std::string expected;
-  for (const std::string& line : ConfigFor(server.path().string(), platform::kNativeSeparator)) {
-    expected += line + "\r\n";
+  testing::MemoryFileSystem memory;
+  for (const char* file :
+       {"/tools/db2asc.exe", "/S/GEO/a.taf", "/S/GEO/keep.dat", "/S/PRO/g.cfg"}) {
+    memory.WriteFile(Native(file), "x");
   }
-  EXPECT_EQ(ReadFileBytes(server.path() / "PRO" / "g.cfg"), expected);
-}
-
-TEST(PrepareServerFolder, PassesOverAMissingToolFolderButNotAConfigItCannotWrite) {
-  testing::TempFolder server, elsewhere;
-  testing::FakeServices fake;
-  fake.services.tool_folder = (elsewhere.path() / "none").string();
-  fs::create_directory(server.path() / "PRO");
-  PrepareServerFolder(server.path().string(), fake.services);  // nothing to copy, no GEO
-  EXPECT_TRUE(fs::is_regular_file(server.path() / "PRO" / "g.cfg"));
-  fs::remove_all(server.path() / "PRO");
+  testing::FakeServices fake(memory);
+  fake.services.tool_folder = Native("/tools");
+  PrepareServerFolder(Native("/S/"), fake.services);
+  std::string config;
+  for (const std::string& line : ExportConfigLines(Native("/S"))) config += line + "\r\n";
+  EXPECT_EQ(memory.Bytes(Native("/S/PRO/g.cfg")), config);
+  EXPECT_EQ(memory.Bytes(Native("/S/PRO/db2asc.exe")), "x");
+  EXPECT_FALSE(memory.StatusOf(Native("/S/GEO/a.taf")));
+  EXPECT_TRUE(memory.StatusOf(Native("/S/GEO/keep.dat")));
+  EXPECT_TRUE(memory.StatusOf(Native("/S/DYN"))->is_folder);
+  fake.services.tool_folder = Native("/none");  // passed over; a config it cannot write is not
+  memory.CreateFolders(Native("/T"));
   EXPECT_TRUE(testing::Contains(
-      testing::ErrorOf([&] { PrepareServerFolder(server.path().string(), fake.services); }),
-      "g.cfg"));
+      testing::ErrorOf([&] { PrepareServerFolder(Native("/T"), fake.services); }), "g.cfg"));
 }
 
-// A Server folder with sample street data in GEO, prepared for the export.
-class PreparedServer {
- public:
-  PreparedServer() {
-    fs::create_directory(folder_.path() / "GEO");
-    sample::WriteSampleStreets(folder_.Path("GEO"), 40, 3);
-    PrepareServerFolder(path(), fake_.services);
-  }
-  std::string path() const { return folder_.path().string(); }
-  fs::path In(const std::string& relative) const { return folder_.path() / relative; }
-  bool Exported() const { return fs::exists(In("DYN") / "Mapfil.asc"); }
-  testing::FakeServices& fake() { return fake_; }
-
- private:
-  testing::TempFolder folder_;
-  testing::FakeServices fake_;
-};
-
-std::string Quoted(const fs::path& path) { return '"' + path.string() + '"'; }
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-  return text;
-}
-
-TEST(RunExportTool, RunsTheExportInProAndLeavesTheWorkingFolderAlone) {
-  PreparedServer server;
-  WriteFileBytes(server.In("GEO") / "stale.taf", "x");
-  const fs::path working_folder = fs::current_path();
-  EXPECT_TRUE(RunExportTool(server.path(), server.fake().services).succeeded());
-
-  EXPECT_EQ(fs::current_path(), working_folder);
-  for (std::string name : {"Mapfil", "Nodfil", "Second"}) {
-    EXPECT_EQ(ReadFileBytes(server.In("DYN") / (name + ".asc")),
-              ReplaceAll(ReadFileBytes(server.In("GEO") / (name + ".geo")), "\n", "\r\n"))
-        << name;
-  }
-  EXPECT_FALSE(fs::exists(server.In("GEO") / "stale.taf"));
-  EXPECT_FALSE(fs::exists(server.In("GEO") / "db2asc.taf"));  // the export leaves it behind
-  EXPECT_EQ(server.fake().status.texts,
-            std::vector<std::string>{"Please wait for a moment when running db2asc..."});
-  EXPECT_EQ(server.fake().yielder.calls, 1);
-}
-
-TEST(RunExportTool, TheExportWritesNoMapfilForAWrongConfigOrMissingData) {
-  const std::string geo_line = platform::kNativeSeparator + std::string("GEO\r\n");
-  struct Row {
-    const char* what;
-    std::string from, to;  // in g.cfg
-  } rows[] = {
-      {"a section name without its blank", "[EPA] ", "[EPA]"},
-      {"lines ended by LF alone", "\r\n", "\n"},
-      {"a folder that is not beside PATH", geo_line, geo_line.substr(0, 4) + geo_line},
-      {"no street data", "", ""},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    PreparedServer server;
-    const fs::path config = server.In("PRO") / "g.cfg";
-    if (row.from.empty()) {
-      fs::remove(server.In("GEO") / "Second.geo");
-    } else {
-      WriteFileBytes(config, ReplaceAll(ReadFileBytes(config), row.from, row.to));
-    }
-    EXPECT_FALSE(RunExportTool(server.path(), server.fake().services).succeeded());
-    EXPECT_FALSE(server.Exported());
+TEST(RunExportTool, RunsTheProgramInProAndSucceedsOnlyOnStatusZeroWithAFreshExport) {
+  // An export there before; the program writes one; its status; the run succeeded.
+  using Row = std::tuple<bool, bool, std::optional<int>, bool>;
+  for (auto [earlier, writes, status, succeeded] :
+       {Row{false, true, 0, true}, Row{true, true, 0, true}, Row{false, true, 3, false},
+        Row{true, false, 0, false}, Row{false, false, std::nullopt, false}}) {
+    SCOPED_TRACE(::testing::Message() << earlier << writes << status.value_or(-1));
+    testing::MemoryFileSystem memory;
+    memory.WriteFile(Native("/S/GEO/stale.taf"), "x");
+    if (earlier) memory.WriteFile(Native("/S/DYN/Mapfil.asc"), "earlier");
+    testing::ScriptedProcessRunner runner;
+    runner.script = [&](const auto&, const std::function<void()>& while_waiting) {
+      EXPECT_FALSE(memory.StatusOf(Native("/S/GEO/stale.taf")));  // cleared before
+      memory.WriteFile(Native("/S/GEO/db2asc.taf"), "work");
+      if (writes) memory.WriteFile(Native("/S/DYN/Mapfil.asc"), "export");
+      while_waiting();
+      return status;
+    };
+    testing::FakeServices fake(memory, runner);
+    const ExportOutcome outcome = RunExportTool(Native("/S"), fake.services);
+    EXPECT_EQ(outcome.succeeded(), succeeded);
+    EXPECT_EQ(outcome.exit_status, status);
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].command_line, ExportCommandLine(Native("/S")));
+    EXPECT_EQ(runner.calls[0].working_folder, Native("/S/PRO"));
+    EXPECT_FALSE(memory.StatusOf(Native("/S/GEO/db2asc.taf")));  // and after
+    EXPECT_EQ(fake.status.texts.at(0), "Please wait for a moment when running db2asc...");
+    EXPECT_EQ(fake.yielder.calls + fake.yielder.waits, 2);
   }
 }
 
-TEST(RunExportTool, AnExportThatAnEarlierRunLeftIsNoSuccess) {
-  PreparedServer server;
-  ASSERT_TRUE(RunExportTool(server.path(), server.fake().services).succeeded());
-  fs::remove(server.In("GEO") / "Mapfil.geo");  // the export program now fails
-  EXPECT_FALSE(RunExportTool(server.path(), server.fake().services).succeeded());
-  EXPECT_TRUE(server.Exported());  // the old export is still there
-}
-
-TEST(RunAndWait, TheExportRefusesAnyOtherCommandLineOrWorkingFolderAndAFailedStartReturns) {
-  PreparedServer server;
-  const std::string program = Quoted(server.In("PRO") / "db2asc.exe");
-  const std::string config = Quoted(server.In("PRO") / "g.cfg");
-  const std::string pro = server.In("PRO").string();
-  struct Row {
-    const char* what;
-    std::string command_line;
-    std::string working_folder;
-    std::optional<int> status;  // nothing for a program that cannot start
-  } rows[] = {
-      {"another last argument", program + " " + config + " 2", pro, 1},
-      {"no configuration", program + " 1", pro, 1},
-      {"another working folder", program + " " + config + " 1", server.path(), 1},
-      {"a missing working folder", program + " " + config + " 1", server.In("none").string(),
-       std::nullopt},
-      {"a missing program", Quoted(server.In("none.exe")) + " " + config + " 1", pro, std::nullopt},
-      {"no command line", "", pro, std::nullopt},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    EXPECT_EQ(platform::RunAndWait(row.command_line, row.working_folder, [] {}), row.status);
-    EXPECT_FALSE(server.Exported());
-  }
-  EXPECT_EQ(platform::RunAndWait(program + " " + config + " 1", pro, [] {}), 0);
-  EXPECT_TRUE(server.Exported());
+TEST(RunExportTool, TheStandInRunsThroughTheMachinesProcessStartWhileTheCallerWaits) {
+  testing::TempFolder folder;
+  const std::string server = testing::MakeSampleServer(folder.path() / "Server").string();
+  testing::FakeServices fake;
+  PrepareServerFolder(server, fake.services);
+  const auto working_folder = std::filesystem::current_path();
+  EXPECT_TRUE(RunExportTool(server, fake.services).succeeded());
+  EXPECT_EQ(std::filesystem::current_path(), working_folder);
+  // POSIX lets the caller work between its polls of the program; Windows wakes it only for a
+  // window message, of which a test has none.
+  EXPECT_EQ(fake.yielder.waits > 0, base::kNativeSeparator == '/');
+  // A program that cannot start, or not in its working folder, gives no status.
+  const platform::NativeProcessRunner processes;
+  const std::string pro = (folder.path() / "Server" / "PRO").string(),
+                    line = ExportCommandLine(server);
+  EXPECT_EQ(processes.RunAndWait("\"" + pro + "x\"", pro, [] {}), std::nullopt);
+  EXPECT_EQ(processes.RunAndWait(line, pro + "x", [] {}), std::nullopt);
+  EXPECT_EQ(processes.RunAndWait("", pro, [] {}), std::nullopt);
+  EXPECT_EQ(processes.RunAndWait(line + "2", pro, [] {}), 1);  // the stand-in refuses "12"
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Program-wide services for tests: a progress sink that remembers every maximum it was given
 // and the highest value it reached, a status sink that records every text, a yield that
-// counts its calls, a fixed date, and the machine's own file system and process start or the
-// ones given, bundled as ProgramServices. The tool folder is the one of the tests' demo
-// installation, which holds the stand-in export program.
+// counts its calls (and apart those made while a started program runs), a fixed date, and
+// the machine's own file system and process start or the ones given, bundled as
+// ProgramServices. The tool folder is the one of the tests' demo installation, which holds
+// the stand-in export program.
 #pragma once
 
 #include <string>
@@ -36,7 +37,9 @@ class RecordingStatus : public base::StatusSink {
 class CountingYielder : public base::Yielder {
  public:
   void Yield() override { ++calls; }
+  void YieldNow() override { ++waits; }
   long calls = 0;
+  long waits = 0;  // calls of YieldNow, made while a started program runs
 };
 
 class FixedClock : public base::Clock {

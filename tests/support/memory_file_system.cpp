@@ -1,26 +1,28 @@
 #include "support/memory_file_system.h"
 
 #include <cerrno>
+#include <mutex>
 #include <stdexcept>
 #include <utility>
 
 #include "base/conversion_error.h"
 #include "base/path_utils.h"
-#include "platform/file_name_encoding.h"
-#include "platform/native_separator.h"
+#include "base/system_paths.h"
+#include "support/temp_folder.h"
 
 namespace routix::testing {
 namespace {
 
 using base::FileError;
+using Guard = std::lock_guard<std::recursive_mutex>;
 
 // The path as the map holds it: one separator where there are more, none at the end.
 std::string Key(const std::string& path) {
-  const char separator = platform::kNativeSeparator;
+  const char separator = base::kNativeSeparator;
   const char doubled[] = {separator, separator, '\0'};
   std::string key = path.find(doubled) == std::string::npos ? path : base::NormalizePath(path);
   if (key.size() > 1 && key.back() == separator) key.pop_back();
-  if (platform::kFileNamesIgnoreCase) {
+  if (base::kFileNamesIgnoreCase) {
     for (char& c : key) {
       if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
@@ -35,49 +37,60 @@ std::string ParentKey(const std::string& path) { return Key(base::FolderOfPath(p
 std::string Native(std::string_view path) {
   std::string native(path);
   for (char& c : native) {
-    if (c == '/') c = platform::kNativeSeparator;
+    if (c == '/') c = base::kNativeSeparator;
   }
   return native;
 }
 
 class MemoryFileSystem::Held final : public base::FileLock {
  public:
-  Held(std::set<std::string>& locked, std::string key) : locked_(locked), key_(std::move(key)) {
-    locked_.insert(key_);
+  Held(MemoryFileSystem& files, std::string key) : files_(files), key_(std::move(key)) {
+    files_.locked_.insert(key_);
   }
-  ~Held() override { locked_.erase(key_); }
+  ~Held() override {
+    const Guard guard(files_.mutex_);
+    files_.locked_.erase(key_);
+  }
 
  private:
-  std::set<std::string>& locked_;
+  MemoryFileSystem& files_;
   std::string key_;
 };
 
 class MemoryFileSystem::Reading final : public base::ReadableFile {
  public:
-  explicit Reading(std::shared_ptr<std::string> bytes) : bytes_(std::move(bytes)) {}
-  uint64_t size() const override { return bytes_->size(); }
+  Reading(std::shared_ptr<std::string> bytes, std::recursive_mutex& mutex)
+      : bytes_(std::move(bytes)), mutex_(mutex) {}
+  uint64_t size() const override {
+    const Guard guard(mutex_);
+    return bytes_->size();
+  }
   size_t ReadAt(uint64_t offset, void* data, size_t size) override {
+    const Guard guard(mutex_);
     if (offset >= bytes_->size()) return 0;
     return bytes_->copy(static_cast<char*>(data), size, static_cast<size_t>(offset));
   }
 
  private:
   std::shared_ptr<std::string> bytes_;
+  std::recursive_mutex& mutex_;
 };
 
 class MemoryFileSystem::Writing final : public base::WritableFile {
  public:
-  Writing(std::string path, std::shared_ptr<std::string> bytes, int64_t& clock)
-      : path_(std::move(path)), bytes_(std::move(bytes)), clock_(clock) {}
+  Writing(std::string path, std::shared_ptr<std::string> bytes, MemoryFileSystem& files)
+      : path_(std::move(path)), bytes_(std::move(bytes)), files_(files) {}
   void Append(const void* data, size_t size) override {
+    const Guard guard(files_.mutex_);
     Open().append(static_cast<const char*>(data), size);
-    ++clock_;
+    ++files_.clock_;
   }
   void WriteAt(uint64_t offset, const void* data, size_t size) override {
+    const Guard guard(files_.mutex_);
     std::string& bytes = Open();
     if (offset + size > bytes.size()) bytes.resize(static_cast<size_t>(offset + size));
     bytes.replace(static_cast<size_t>(offset), size, static_cast<const char*>(data), size);
-    ++clock_;
+    ++files_.clock_;
   }
   void Sync() override { Open(); }
   void Close() override {
@@ -93,12 +106,14 @@ class MemoryFileSystem::Writing final : public base::WritableFile {
 
   std::string path_;
   std::shared_ptr<std::string> bytes_;
-  int64_t& clock_;
+  MemoryFileSystem& files_;
   bool closed_ = false;
 };
 
-MemoryFileSystem::MemoryFileSystem(const MemoryFileSystem& other)
-    : base::FileSystem(), entries_(other.entries_), clock_(other.clock_) {
+MemoryFileSystem::MemoryFileSystem(const MemoryFileSystem& other) : base::FileSystem() {
+  const Guard guard(other.mutex_);
+  entries_ = other.entries_;
+  clock_ = other.clock_;
   std::map<const std::string*, std::shared_ptr<std::string>> copies;
   for (auto& [key, entry] : entries_) {
     if (entry.bytes == nullptr) continue;
@@ -134,10 +149,12 @@ void MemoryFileSystem::NeedFolderOf(const char* action, const std::string& path)
 }
 
 std::unique_ptr<base::ReadableFile> MemoryFileSystem::OpenForReading(const std::string& path) {
-  return std::make_unique<Reading>(FileAt("open", path).bytes);
+  const Guard guard(mutex_);
+  return std::make_unique<Reading>(FileAt("open", path).bytes, mutex_);
 }
 
 std::unique_ptr<base::WritableFile> MemoryFileSystem::CreateForWriting(const std::string& path) {
+  const Guard guard(mutex_);
   NeedFolderOf("create", path);
   Entry* entry = Find(path);
   if (entry != nullptr && entry->is_folder) throw FileError("create", path, EISDIR);
@@ -148,10 +165,11 @@ std::unique_ptr<base::WritableFile> MemoryFileSystem::CreateForWriting(const std
   }
   entry->bytes->clear();  // the file there, emptied, as O_TRUNC does
   entry->modified = ++clock_;
-  return std::make_unique<Writing>(path, entry->bytes, clock_);
+  return std::make_unique<Writing>(path, entry->bytes, *this);
 }
 
 void MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
+  const Guard guard(mutex_);
   Entry moved = FileAt("rename", from);
   NeedFolderOf("rename", to);
   if (const Entry* there = Find(to); there != nullptr && there->is_folder) {
@@ -164,6 +182,7 @@ void MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
 
 void MemoryFileSystem::ReplaceKeeping(const std::string& from, const std::string& to,
                                       const std::string& aside) {
+  const Guard guard(mutex_);
   FileAt("rename", from);
   Entry earlier = FileAt("replace", to);
   earlier.path = aside;
@@ -172,11 +191,13 @@ void MemoryFileSystem::ReplaceKeeping(const std::string& from, const std::string
 }
 
 void MemoryFileSystem::Remove(const std::string& path) {
+  const Guard guard(mutex_);
   FileAt("delete", path);
   entries_.erase(Key(path));
 }
 
 std::vector<base::FolderEntry> MemoryFileSystem::ListFolder(const std::string& folder) {
+  const Guard guard(mutex_);
   std::vector<base::FolderEntry> found;
   const std::string key = Key(folder);
   for (const auto& [entry_key, entry] : entries_) {
@@ -188,6 +209,7 @@ std::vector<base::FolderEntry> MemoryFileSystem::ListFolder(const std::string& f
 }
 
 std::optional<base::FileStatus> MemoryFileSystem::StatusOf(const std::string& path) {
+  const Guard guard(mutex_);
   if (Key(path).empty()) return base::FileStatus{true, 0, 0, false};
   const Entry* entry = Find(path);
   if (entry == nullptr) return std::nullopt;
@@ -196,6 +218,7 @@ std::optional<base::FileStatus> MemoryFileSystem::StatusOf(const std::string& pa
 }
 
 void MemoryFileSystem::CreateFolder(const std::string& path) {
+  const Guard guard(mutex_);
   NeedFolderOf("create folder", path);
   if (Find(path) != nullptr) throw FileError("create folder", path, EEXIST);
   Entry& entry = entries_[Key(path)];
@@ -205,6 +228,7 @@ void MemoryFileSystem::CreateFolder(const std::string& path) {
 }
 
 void MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
+  const Guard guard(mutex_);
   const Entry source = FileAt("copy", from);
   NeedFolderOf("copy", to);
   if (const Entry* there = Find(to); there != nullptr && there->is_folder) {
@@ -218,15 +242,17 @@ void MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
 }
 
 bool MemoryFileSystem::SameFile(const std::string& a, const std::string& b) {
+  const Guard guard(mutex_);
   const Entry *first = Find(a), *second = Find(b);
   return first != nullptr && second != nullptr &&
          (first == second || (first->bytes != nullptr && first->bytes == second->bytes));
 }
 
 std::unique_ptr<base::FileLock> MemoryFileSystem::Lock(const std::string& path) {
+  const Guard guard(mutex_);
   NeedFolderOf("create", path);
   if (locked_.contains(Key(path))) return nullptr;
-  return std::make_unique<Held>(locked_, Key(path));
+  return std::make_unique<Held>(*this, Key(path));
 }
 
 void MemoryFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
@@ -263,10 +289,18 @@ void MemoryFileSystem::Link(const std::string& path, const std::string& target) 
   link.path = path;
 }
 
+void MemoryFileSystem::CopyFromDisk(const std::filesystem::path& from, const std::string& folder) {
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(from)) {
+    if (!entry.is_regular_file()) continue;
+    const std::string relative = std::filesystem::relative(entry.path(), from).generic_string();
+    WriteFile(folder + Native("/" + relative), ReadFileBytes(entry.path()));
+  }
+}
+
 std::map<std::string, std::string> MemoryFileSystem::Snapshot(const std::string& folder) const {
   std::map<std::string, std::string> snapshot;
   std::string prefix = Key(folder);
-  if (!prefix.empty()) prefix += platform::kNativeSeparator;
+  if (!prefix.empty()) prefix += base::kNativeSeparator;
   for (const auto& [key, entry] : entries_) {
     if (key.starts_with(prefix) && key != Key(folder)) {
       snapshot[entry.path] = entry.is_folder ? "<folder>" : *entry.bytes;

@@ -5,12 +5,15 @@
 // there; every other folder must be created before anything goes into it. A file keeps its
 // bytes for those who opened it when another takes its name, as on POSIX; a read-only file
 // is marked, not refused, as on POSIX too. What tests would stage on a disk they stage here
-// with the helpers below it.
+// with the helpers below it. The calls of the FileSystem, its open files' included, may come
+// from several threads; the helpers are for a test's own thread.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <set>
 #include <string>
 #include <string_view>
@@ -57,6 +60,9 @@ class MemoryFileSystem : public base::FileSystem {
   void SetReadOnly(const std::string& path, bool read_only);
   // Makes path a second name of the file at target, as a link on a disk is.
   void Link(const std::string& path, const std::string& target);
+  // Puts a copy of every file under the folder from on the disk into folder, by its relative
+  // path.
+  void CopyFromDisk(const std::filesystem::path& from, const std::string& folder);
   // Every file and folder inside folder, at any depth, by path: a file's bytes, or "<folder>".
   std::map<std::string, std::string> Snapshot(const std::string& folder) const;
 
@@ -78,6 +84,7 @@ class MemoryFileSystem : public base::FileSystem {
   // Throws when the folder that is to hold path is not there.
   void NeedFolderOf(const char* action, const std::string& path) const;
 
+  mutable std::recursive_mutex mutex_;    // guards what follows and every file's bytes
   std::map<std::string, Entry> entries_;  // by key
   std::set<std::string> locked_;          // keys
   int64_t clock_ = 0;

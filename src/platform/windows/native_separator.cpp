@@ -1,7 +1,0 @@
-#include "platform/native_separator.h"
-
-namespace routix::platform {
-
-const char kNativeSeparator = '\\';
-
-}  // namespace routix::platform

@@ -1,0 +1,358 @@
+// Runs the cases of driver_cases.txt: each sets up a sample Server folder in memory and a
+// window's state, runs the driver, and compares what it showed and left with what the case
+// expects. driver_cases.txt says how a case is written.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdint>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/run_conversion.h"
+#include "app/select_boundaries.h"
+#include "base/path_utils.h"
+#include "base/system_paths.h"
+#include "sample_data/street_data.h"
+#include "support/boundary_bytes.h"
+#include "support/checks.h"
+#include "support/fake_services.h"
+#include "support/fault_injection.h"
+#include "support/memory_file_system.h"
+#include "support/sample_server.h"
+#include "support/scripted_process_runner.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace routix::app {
+namespace {
+
+using testing::MemoryFileSystem;
+using testing::Native;
+using Texts = std::vector<std::string>;
+
+// The sample Server folder's DYN, its exports included, in \mem\Server\DYN, its street data
+// in \mem\geo (so that cases make the folder GEO when they need it), the site's tool folder
+// \mem\tools, and an empty \mem\out.
+const MemoryFileSystem& SampleServer() {
+  static const MemoryFileSystem server = [] {
+    testing::TempFolder disk;
+    testing::MakeSampleServer(disk.path(), {.exports = true});
+    MemoryFileSystem memory;
+    memory.CreateFolders(Native("/mem/out"));
+    memory.WriteFile(Native("/mem/tools/db2asc.exe"), "the export program");
+    memory.CopyFromDisk(disk.path() / "DYN", Native("/mem/Server/DYN"));
+    memory.CopyFromDisk(disk.path() / "GEO", Native("/mem/geo"));
+    return memory;
+  }();
+  return server;
+}
+
+// The parts of a value between " | ", with <crlf> a line break and backslashes the platform's
+// separator.
+Texts Parts(const std::string& value) {
+  Texts parts;
+  std::string text = base::NativeSeparators(value);
+  for (size_t at; (at = text.find("<crlf>")) != std::string::npos;) text.replace(at, 6, "\r\n");
+  for (size_t start = 0, end = 0; end != std::string::npos; start = end + 3) {
+    end = text.find(" | ", start);
+    if (!text.empty()) parts.push_back(text.substr(start, end - start));
+  }
+  return parts;
+}
+
+std::string Join(const Texts& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "" : " | ") + text;
+  return joined;
+}
+
+// What "write" puts into a file: its own name, in lower case so that two names of one file
+// on a system that does not tell case apart give one text.
+std::string Old(std::string path) {
+  for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return "old " + path;
+}
+
+using Files = std::map<std::string, std::string>;
+using Arm = std::function<void(testing::FaultInjectingFileSystem&)>;
+
+// What one run under a fault did: whether it finished, its messages, the files it left in
+// \mem\out and \mem\Server\DYN, and the file system's count of its calls, of the bytes they
+// wrote and of its renames and removals.
+struct Outcome {
+  bool finished = false;
+  Texts messages;
+  Files out, dyn;
+  std::string failed_call;
+  int64_t calls = 0;
+  uint64_t written = 0;
+  int64_t name_changes = 0;
+};
+// Runs the case's run (or, with next, a run of the streets into other.shp) on memory, with the
+// fault that arm sets up.
+using Runner = std::function<Outcome(MemoryFileSystem& memory, const Arm& arm, bool next)>;
+
+Files WithoutLeftovers(Files files) {  // the files but those whose names begin with "~"
+  std::erase_if(files, [](const auto& f) { return f.first.starts_with(Native("/mem/out/~")); });
+  return files;
+}
+
+// The fault sweep: the run from start with every file operation it makes failed in turn (an
+// error, a short write) and the disk filled at 32 points. After each: the run failed with a
+// message that names a file and never said "Convert finished !", \mem\out holds exactly what
+// it held before, DYN is as it was, and no temporary is left. The one fault a run gets over is
+// a failed removal after the new files are in place, which leaves that file for the next run:
+// it finishes with what a run without a fault leaves, and the file. Then the run is stopped
+// before each of its renames and removals, as a kill stops it: no earlier file of a name the
+// run replaces is missing, and a run of the streets into the folder afterwards completes the
+// stopped commit (the earlier files or the new ones, the new ones once the journal is on the
+// disk) and leaves no "~" file.
+void SweepFaults(const MemoryFileSystem& start, const Runner& run) {
+  const Files before = start.Snapshot(Native("/mem/out"));
+  const Files dyn = start.Snapshot(Native("/mem/Server/DYN"));
+  auto run_from_start = [&](const Arm& arm, std::optional<MemoryFileSystem>* left = nullptr) {
+    MemoryFileSystem memory = start;
+    Outcome outcome = run(memory, arm, false);
+    if (left != nullptr) left->emplace(memory);
+    return outcome;
+  };
+  const Outcome clean = run_from_start([](auto&) {});
+  ASSERT_TRUE(clean.finished) << ::testing::PrintToString(clean.messages);
+  auto check = [&](const Outcome& outcome) {
+    SCOPED_TRACE(outcome.failed_call);
+    ASSERT_FALSE(outcome.failed_call.empty());  // the fault came
+    EXPECT_EQ(outcome.dyn, dyn);
+    if (outcome.finished) {
+      EXPECT_TRUE(outcome.failed_call.starts_with("delete " + Native("/mem/out/~routix2shp")));
+      EXPECT_EQ(WithoutLeftovers(outcome.out), clean.out);
+      return;
+    }
+    ASSERT_FALSE(outcome.messages.empty());
+    const std::string& error = outcome.messages.back();
+    EXPECT_TRUE(error.starts_with("critical: Cannot ")) << error;
+    EXPECT_TRUE(testing::Contains(error, Native("/mem/")));
+    EXPECT_FALSE(testing::Contains(error, "~"));  // no temporary name
+    EXPECT_EQ(outcome.out, before);
+  };
+  int64_t short_writes = 0;
+  for (int64_t call = 1; call <= clean.calls; ++call) {
+    const Outcome failed =
+        run_from_start([&](auto& faults) { faults.FailCall(call, testing::Fault::kError); });
+    check(failed);
+    if (!failed.failed_call.starts_with("write ")) continue;
+    ++short_writes;
+    check(
+        run_from_start([&](auto& faults) { faults.FailCall(call, testing::Fault::kShortWrite); }));
+  }
+  EXPECT_GT(short_writes, 0);
+  for (uint64_t step = 0; step < 32; ++step) {
+    check(run_from_start([&](auto& faults) { faults.FillDiskAfter(clean.written * step / 32); }));
+  }
+  for (int64_t change = 1; change <= clean.name_changes; ++change) {
+    std::optional<MemoryFileSystem> left;
+    const Outcome stopped =
+        run_from_start([&](auto& faults) { faults.StopAtNameChange(change); }, &left);
+    SCOPED_TRACE(stopped.failed_call);
+    ASSERT_TRUE(stopped.failed_call.starts_with("stopped at "));
+    for (const auto& [name, bytes] : before) {
+      EXPECT_TRUE(!clean.out.contains(name) || stopped.out.contains(name)) << name;
+    }
+    const Outcome next = run(
+        *left, [](auto&) {}, true);
+    ASSERT_TRUE(next.finished) << ::testing::PrintToString(next.messages);
+    Files out = next.out;
+    std::erase_if(out,
+                  [](const auto& f) { return f.first.starts_with(Native("/mem/out/other.")); });
+    if (stopped.out.contains(Native("/mem/out/~routix2shp.journal"))) {
+      EXPECT_EQ(out, clean.out);
+    } else {
+      EXPECT_TRUE(out == clean.out || out == before);
+    }
+    EXPECT_EQ(WithoutLeftovers(out), out);
+  }
+}
+
+// One case, its lines in order: a setting, "run"/"select", or an expectation of the last run.
+void RunCase(const std::vector<std::pair<std::string, std::string>>& lines) {
+  MemoryFileSystem memory = SampleServer();
+  testing::ScriptedProcessRunner export_program;
+  testing::FakeServices fake(memory, export_program);
+  fake.services.tool_folder = Native("/mem/tools");
+  testing::ScriptedUi ui;
+  ui.server_folder = Native("/mem/Server");
+  ui.destination = Native("/mem/out/roads.shp");
+  boundaries::BoundarySelection selection{{}, 5, false};
+  for (int i = 1; i <= 40; ++i) selection.col_return.push_back(std::to_string(i));
+  RunResult result;
+  std::string projection_file;
+  auto options_of = [&](const std::string& words) {
+    return RunOptions{.run_export = words.find("export") != std::string::npos,
+                      .ask_before_each_boundary_set = words.find("ask") != std::string::npos,
+                      .projection_file = projection_file};
+  };
+  std::optional<MemoryFileSystem> at_run;  // as the last run found it
+  for (const auto& [key, value] : lines) {
+    SCOPED_TRACE(key + ": " + value);
+    const Texts parts = Parts(value);
+    const std::string text = Join(parts);
+    if (key == "tick") {
+      ui.geocode_ticked = text.find("geo") != std::string::npos;
+      ui.boundary_ticked = text.find("dat") != std::string::npos;
+    } else if (key == "server") {
+      ui.server_folder = text;
+    } else if (key == "destination") {
+      ui.destination = text;
+    } else if (key == "browse to") {
+      ui.on_browse = [&ui, text] { ui.destination = text; };
+    } else if (key == "answers") {
+      ui.answers.clear();
+      for (const std::string& answer : parts) {
+        ui.answers.push_back(answer == "yes" ? Answer::kYes : Answer::kNo);
+      }
+    } else if (key == "pick") {
+      ui.pick.reset();
+      if (text != "cancel") ui.pick = boundaries::BoundarySelection{parts, 3, true};
+    } else if (key == "write") {
+      for (const std::string& path : parts) memory.WriteFile(path, Old(path));
+    } else if (key == "folder") {
+      for (const std::string& path : parts) memory.CreateFolders(path);
+    } else if (key == "remove") {
+      for (const std::string& path : parts) memory.Remove(path);
+    } else if (key == "export") {
+      export_program.script = [&memory, parts](const auto&, const auto&) {
+        std::optional<int> status = 0;
+        for (const std::string& part : parts) {
+          if (part == "writes the exports") {
+            for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
+              memory.WriteFile(Native("/mem/Server/DYN/") + std::string(file.export_name),
+                               memory.Bytes(Native("/mem/geo/") + std::string(file.data_name)));
+            }
+          }
+          if (part == "writes a part")
+            memory.WriteFile(Native("/mem/Server/DYN/Mapfil.asc"), "part");
+          if (part == "does not start") status.reset();
+          if (part.starts_with("status ")) status = std::stoi(part.substr(7));
+        }
+        return status;
+      };
+    } else if (key == "rxybnd") {  // records of a node count and a description each
+      std::string records;
+      for (const std::string& part : parts) {
+        records += testing::RecordBytes(static_cast<int16_t>(std::stoi(part)),
+                                        part.substr(part.find(' ') + 1), {});
+      }
+      memory.WriteFile(Native("/mem/Server/DYN/Rxybnd.dat"), records);
+    } else if (key == "selected") {
+      selection.col_return = parts;
+    } else if (key == "projection") {
+      projection_file = Native("/mem/projection.prj");
+      memory.WriteFile(projection_file, text);
+    } else if (key == "holds") {
+      EXPECT_EQ(memory.Bytes(parts.at(0)), parts.at(1));
+    } else if (key == "progress") {
+      fake.progress.SetValue(std::stoi(text));
+    } else if (key == "run" || key == "select") {
+      ui.messages.clear();
+      ui.log.clear();
+      fake.status.texts.clear();
+      at_run.emplace(memory);
+      if (key == "select") {
+        SelectBoundaries(ui, selection, fake.services);
+        continue;
+      }
+      if (text.find("all") != std::string::npos) {
+        selection.col_return.clear();
+        for (int i = 1; i <= 40; ++i) selection.col_return.push_back(std::to_string(i));
+      }
+      if (text.find("none") != std::string::npos) selection.col_return.clear();
+      if (text.find("each") != std::string::npos) selection.one_file_per_boundary = true;
+      result = RunConversion(ui, selection, fake.services, options_of(text));
+    } else if (key == "sweep") {
+      selection.one_file_per_boundary = text.find("each") != std::string::npos;
+      SweepFaults(memory, [&](MemoryFileSystem& on, const Arm& arm, bool next) {
+        testing::FaultInjectingFileSystem faults(on);
+        testing::FakeServices sweep_fake(faults, export_program);
+        testing::ScriptedUi sweep_ui = ui;
+        if (next) {
+          sweep_ui.geocode_ticked = !(sweep_ui.boundary_ticked = false);
+          sweep_ui.destination = Native("/mem/out/other.shp");
+        }
+        boundaries::BoundarySelection chosen = selection;
+        arm(faults);
+        const bool finished =
+            RunConversion(sweep_ui, chosen, sweep_fake.services, options_of(text)).finished;
+        return Outcome{finished,
+                       sweep_ui.messages,
+                       on.Snapshot(Native("/mem/out")),
+                       on.Snapshot(Native("/mem/Server/DYN")),
+                       faults.failed_call(),
+                       faults.calls(),
+                       faults.written(),
+                       faults.name_changes()};
+      });
+    } else if (key == "old" || key == "new" || key == "missing") {
+      for (const std::string& path : parts) {
+        const bool there = memory.StatusOf(path).has_value();
+        EXPECT_EQ(there, key != "missing") << path;
+        if (there) {
+          EXPECT_EQ(memory.Bytes(path) == Old(path), key == "old") << path;
+        }
+      }
+    } else if (key == "kept where case counts") {
+      for (const std::string& path : parts) {
+        EXPECT_NE(memory.StatusOf(path).has_value(), base::kFileNamesIgnoreCase) << path;
+      }
+    } else if (key == "unchanged") {
+      EXPECT_EQ(memory.Snapshot(text), at_run->Snapshot(text));
+    } else {  // what the window, the status panel and the driver's result show
+      std::string ordinals;
+      for (const std::string& ordinal : selection.col_return) ordinals += ordinal + ",";
+      ui.rows_shown.resize(std::min(ui.rows_shown.size(), parts.size()));
+      const std::map<std::string, std::string> shown = {
+          {"messages", Join(ui.messages)},
+          {"log", Join(ui.log)},
+          {"statuses", Join(fake.status.texts)},
+          {"first rows", Join(ui.rows_shown)},
+          {"ticked", ui.geocode_ticked ? (ui.boundary_ticked ? "geo dat" : "geo")
+                                       : (ui.boundary_ticked ? "dat" : "")},
+          {"result", (result.finished ? "finished, " : "not finished, ") +
+                         std::to_string(result.street_records) + " streets, " +
+                         std::to_string(result.boundaries.records) + " boundaries in " +
+                         std::to_string(result.boundaries.sets) + " sets, progress " +
+                         std::to_string(fake.progress.value())},
+          {"selection", ordinals + " type " + std::to_string(selection.boundary_shape_type) +
+                            (selection.one_file_per_boundary ? " each" : " one")}};
+      ASSERT_TRUE(shown.contains(key)) << "no such key";
+      EXPECT_EQ(shown.at(key), text);
+    }
+  }
+}
+
+TEST(DriverCases, EachCaseShowsAndLeavesWhatItExpects) {
+  std::ifstream file(ROUTIX_DRIVER_CASES);
+  ASSERT_TRUE(file) << ROUTIX_DRIVER_CASES;
+  std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> cases;
+  for (std::string line; std::getline(file, line);) {
+    const size_t colon = line.find(':');
+    if (line.starts_with("case: ")) {
+      cases.push_back({line.substr(6), {}});
+    } else if (!line.empty() && !line.starts_with("#")) {
+      ASSERT_FALSE(cases.empty()) << line;
+      const std::string value = colon == std::string::npos ? "" : line.substr(colon + 1);
+      cases.back().second.emplace_back(line.substr(0, colon),
+                                       value.starts_with(' ') ? value.substr(1) : value);
+    }
+  }
+  EXPECT_GT(cases.size(), 20u);
+  for (const auto& [name, lines] : cases) {
+    SCOPED_TRACE(name);
+    RunCase(lines);
+  }
+}
+
+}  // namespace
+}  // namespace routix::app
