@@ -12,6 +12,7 @@
 #include "app/dialog_results.h"
 #include "app/field_tidy.h"
 #include "app/message_wrap.h"
+#include "app/messages.h"
 #include "base/path_utils.h"
 #include "base/system_paths.h"
 
@@ -61,12 +62,14 @@ TEST(PathTexts, EachRuleGivesItsResult) {
       EXPECT_EQ(FolderDialogResult(Chosen(f.at(0)), f.at(1)), f.at(2));
     } else if (rule == "save-dialog") {
       EXPECT_EQ(SaveDialogResult(Chosen(f.at(0)), f.at(1), ".shp"), f.at(2));
+    } else if (rule == "selected-count") {
+      EXPECT_EQ(SelectedCount(std::stoi(f.at(0))), f.at(1));
     } else {
       ASSERT_EQ(rule, "wrap-10");
       EXPECT_EQ(WrapAtSeparators(f.at(0), 10), f.at(1));
     }
   }
-  EXPECT_EQ(count, 39);  // every line was read
+  EXPECT_EQ(count, 42);  // every line was read
 }
 
 }  // namespace
