@@ -11,56 +11,43 @@
 namespace routix::base {
 namespace {
 
-// The lines of a file of bytes, each cut to max_kept characters; the reader's line number at
-// the end is checked to follow them, and the lines read as views to be the same.
-std::vector<std::string> ReadAll(const std::string& bytes, size_t max_kept) {
+// The lines of a file of bytes as how reads them: "all" whole, "N" each cut to N characters
+// (checked to match the lines read as views, and the line count to follow them), "pN" in
+// pieces of at most N characters, a line shown as "piece|piece|".
+std::vector<std::string> Read(const std::string& how, const std::string& bytes) {
   testing::MemoryFileSystem memory;
   memory.WriteFile("t.txt", bytes);
-  TextReader reader(memory, "t.txt");
-  std::vector<std::string> lines;
-  std::string line;
+  TextReader reader(memory, "t.txt"), viewing(memory, "t.txt");
+  std::vector<std::string> lines, views;
+  std::string line, spill;
+  const size_t size = how == "all" ? SIZE_MAX : std::stoul(how.substr(how[0] == 'p'));
   while (!reader.AtEndOfStream()) {
-    reader.ReadLine(line, max_kept);
-    lines.push_back(line);
+    if (how[0] != 'p') {
+      reader.ReadLine(line, size);
+      lines.push_back(line);
+      views.emplace_back(viewing.ReadLineView(spill, size));
+      continue;
+    }
+    std::string& pieces = lines.emplace_back();
+    for (size_t length = size; length == size;) {
+      line.resize(size);
+      length = reader.ReadInLine(line.data(), size);
+      pieces += line.substr(0, length) + "|";
+    }
   }
-  EXPECT_EQ(reader.Line(), static_cast<int64_t>(lines.size()) + 1);
-  TextReader viewing(memory, "t.txt");
-  std::vector<std::string> views;
-  std::string spill;
-  while (!viewing.AtEndOfStream()) views.emplace_back(viewing.ReadLineView(spill, max_kept));
-  EXPECT_EQ(views, lines);
-  EXPECT_EQ(viewing.Line(), reader.Line());
-  if (max_kept < 1024) {  // a long line never lives in memory
+  if (how[0] != 'p') {
+    EXPECT_EQ(views, lines);
+    EXPECT_EQ(reader.Line(), static_cast<int64_t>(lines.size()) + 1);
+    EXPECT_EQ(viewing.Line(), reader.Line());
+    EXPECT_TRUE(viewing.AtEndOfStream());
+  }
+  if (size < 1024) {  // a long line never lives in memory
     EXPECT_LT(line.capacity(), 1024u);
     EXPECT_LT(spill.capacity(), 1024u);
-  }
-  return lines;
-}
-
-// The lines of a file read piece by piece, each piece at most size characters, as
-// "piece|piece|" per line.
-std::vector<std::string> ReadInPieces(const std::string& bytes, size_t size) {
-  testing::MemoryFileSystem memory;
-  memory.WriteFile("t.txt", bytes);
-  TextReader reader(memory, "t.txt");
-  std::vector<std::string> lines;
-  std::string piece(size, '\0');
-  while (!reader.AtEndOfStream()) {
-    std::string& line = lines.emplace_back();
-    size_t length;
-    do {
-      length = reader.ReadInLine(piece.data(), size);
-      line += piece.substr(0, length) + "|";
-    } while (length == size);
   }
   reader.Close();
   EXPECT_TRUE(reader.AtEndOfStream());
   return lines;
-}
-
-std::vector<std::string> Read(const std::string& how, const std::string& bytes) {
-  if (how[0] == 'p') return ReadInPieces(bytes, std::stoul(how.substr(1)));
-  return ReadAll(bytes, how == "all" ? SIZE_MAX : std::stoul(how));
 }
 
 TEST(TextReader, LinesEndAtCrLfOrALoneLfWholeCutOrInPieces) {

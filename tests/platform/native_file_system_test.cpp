@@ -54,19 +54,10 @@ class NativeFileSystemTest : public ::testing::Test {
   const base::FileSystemService files_{native_};
 };
 
-TEST_F(NativeFileSystemTest, ReadsAtOffsetsPastFourGibibytesAndWritesOverTheStart) {
+TEST_F(NativeFileSystemTest, ReadsAtOffsetsPastFourGibibytes) {
   const std::string path = Path("big.dat");
   constexpr uint64_t kSize = (uint64_t{5} << 30) + 3;  // past what 32 bits count
-  {
-    const std::unique_ptr<base::WritableFile> file = native_.CreateForWriting(Path("new"));
-    file->Append("xxxx tail", 9);
-    file->WriteAt(0, "head", 4);
-    file->Sync();
-    file->Close();
-  }
-  native_.Rename(Path("new"), path);
-  EXPECT_EQ(ReadFileBytes(path), "head tail");
-  EXPECT_FALSE(fs::exists(Path("new")));
+  WriteFileBytes(path, "head");
   fs::resize_file(path, kSize);  // sparse: no disk space is used
   std::ofstream(path, std::ios::binary | std::ios::app) << "end";
 
@@ -80,7 +71,9 @@ TEST_F(NativeFileSystemTest, ReadsAtOffsetsPastFourGibibytesAndWritesOverTheStar
   EXPECT_EQ(file->ReadAt(kSize + 3, bytes, 3), 0u);
 }
 
-TEST_F(NativeFileSystemTest, AReplacingFileTakesTheRightsOfTheOneItReplacesAndALinkIsReplaced) {
+// A replacing file takes the rights of the one it replaces, a link is replaced rather than
+// followed, and a copy keeps the right to run.
+TEST_F(NativeFileSystemTest, ReplacingAndCopyingKeepRightsAndALinkIsReplaced) {
   if (!kPosix) GTEST_SKIP() << "modes and links are POSIX's";
   using fs::perms;
   const perms shared = perms::owner_read | perms::owner_write | perms::group_read |
@@ -101,28 +94,32 @@ TEST_F(NativeFileSystemTest, AReplacingFileTakesTheRightsOfTheOneItReplacesAndAL
   EXPECT_EQ(ReadFileBytes(Path("link.dbf")), "new");
   EXPECT_EQ(ReadFileBytes(Path("fixed.dbf")), "old");
   EXPECT_EQ(Entries(), 5);
+  fs::permissions(Path("new.dbf"), perms::owner_exec, fs::perm_options::add);
+  native_.Copy(Path("new.dbf"), Path("copy"));
+  EXPECT_EQ(ReadFileBytes(Path("copy")), "new");
+  EXPECT_NE(fs::status(Path("copy")).permissions() & perms::owner_exec, perms::none);
 }
 
+// GDAL opens a set with fopen, which on Windows shares it for reading and writing only; on
+// POSIX a name is free to take whoever holds the file.
 TEST_F(NativeFileSystemTest, AFileAGisHoldsOpenOnWindowsKeepsTheEarlierSetWhole) {
   for (const char* ending : {".shp", ".dbf"}) WriteFileBytes(Path("roads") + ending, ending);
-  // GDAL opens a set with fopen, which on Windows shares it for reading and writing only.
   std::FILE* held = std::fopen(Path("roads.dbf").c_str(), "rb");
   ASSERT_NE(held, nullptr);
   const std::string error = ErrorOf([&] { Replace(Path("roads"), {".shp", ".dbf"}); });
   std::fclose(held);
   if (kPosix) {
-    EXPECT_EQ(error, testing::kNoError);  // a name is free to take whoever holds the file
+    EXPECT_EQ(error, testing::kNoError);
     return;
   }
-  EXPECT_TRUE(Contains(error, "Cannot replace " + Path("roads.dbf") +
-                                  ": it is open in another "
-                                  "program."));
+  EXPECT_TRUE(
+      Contains(error, "Cannot replace " + Path("roads.dbf") + ": it is open in another program."));
   for (const char* ending : {".shp", ".dbf"})
     EXPECT_EQ(ReadFileBytes(Path("roads") + ending), ending);
   EXPECT_EQ(Entries(), 2);
 }
 
-TEST_F(NativeFileSystemTest, TellsFilesFoldersReadOnlyFilesAndOneFileUnderTwoNames) {
+TEST_F(NativeFileSystemTest, TellsFilesFoldersReadOnlyFilesOneFileUnderTwoNamesAndLocks) {
   WriteFileBytes(Path("a.dat"), "abc");
   fs::create_directory(Path("sub"));
   EXPECT_FALSE(native_.StatusOf(Path("a.dat"))->is_folder);
@@ -146,28 +143,11 @@ TEST_F(NativeFileSystemTest, TellsFilesFoldersReadOnlyFilesAndOneFileUnderTwoNam
                        "Cannot read " + Path("sub") + ": Is a directory"));
   EXPECT_TRUE(Contains(ErrorOf([&] { native_.OpenForReading(Path("none")); }),
                        "Cannot open " + Path("none")));
-}
-
-TEST_F(NativeFileSystemTest, ACopyKeepsTheRightToRun) {
-  if (!kPosix) GTEST_SKIP() << "Windows has no right to run";
-  WriteFileBytes(Path("db2asc.exe"), "#!/bin/sh\n");
-  fs::permissions(Path("db2asc.exe"), fs::perms::owner_exec, fs::perm_options::add);
-  native_.Copy(Path("db2asc.exe"), Path("copy"));
-  EXPECT_EQ(ReadFileBytes(Path("copy")), "#!/bin/sh\n");
-  EXPECT_NE(fs::status(Path("copy")).permissions() & fs::perms::owner_exec, fs::perms::none);
-}
-
-TEST_F(NativeFileSystemTest, ALockKeepsASecondHolderOutAndGoesWithItsFile) {
-  const std::string path = Path(".routix2shp.lock");
-  {
-    const std::unique_ptr<base::FileLock> held = native_.Lock(path);
-    ASSERT_NE(held, nullptr);
-    EXPECT_EQ(native_.Lock(path), nullptr);
-  }
-  EXPECT_FALSE(fs::exists(path));
-  EXPECT_NE(native_.Lock(path), nullptr);
-  const std::string inside_none = Path("none") + kNativeSeparator + "x";
-  EXPECT_TRUE(Contains(ErrorOf([&] { native_.Lock(inside_none); }), Path("none")));
+  // A lock keeps a second holder out.
+  const std::unique_ptr<base::FileLock> held = native_.Lock(Path(".routix2shp.lock"));
+  ASSERT_NE(held, nullptr);
+  EXPECT_EQ(native_.Lock(Path(".routix2shp.lock")), nullptr);
+  EXPECT_TRUE(Contains(ErrorOf([&] { native_.Lock(Path("none") + s + "x"); }), Path("none")));
 }
 
 TEST_F(NativeFileSystemTest, ANameFromWindows1252TextIsOneFileToEveryCall) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -11,7 +12,6 @@
 #include "support/case_table.h"
 #include "support/checks.h"
 #include "support/memory_file_system.h"
-#include "support/shapefile_reader.h"
 
 namespace routix::shapefile {
 namespace {
@@ -58,20 +58,25 @@ TEST_F(ShapefileSetTest, AnEmptySetAndOneOfTwoPolyLinesByteForByte) {
   EXPECT_EQ(memory_.Snapshot(Native("/out")).size(), 8u);
 }
 
-TEST_F(ShapefileSetTest, ARecordOfManyPointsIsWrittenInPiecesAndReadsBackWhole) {
+TEST_F(ShapefileSetTest, ARecordOfManyPointsIsWrittenInPiecesAndComesOutWhole) {
   std::vector<ShapePoint> outline;
   for (int i = 0; i < 10'000; ++i) outline.push_back({double(i), double(-i)});
   Write("long", [&](ShapefileSet& set) {
     set.WriteFeature(outline, {{"1", "long"}});
     set.WriteFeature(std::vector<ShapePoint>{{0, 0}}, {{"2", "dot"}});
   });
-  testing::ReadSet read = testing::ReadShapefileSet(memory_, Out("long"));
-  ASSERT_EQ(read.records.size(), 2u);
-  ASSERT_EQ(read.records[0].points.size(), outline.size());
-  EXPECT_EQ(read.records[0].points.back(), (testing::ReadPoint{9999, -9999}));
+  const std::string shp = memory_.Bytes(Out("long.shp"));
+  ASSERT_EQ(shp.size(), 100u + (56 + 16 * outline.size()) + (56 + 16));
+  for (size_t i = 0; i < outline.size(); ++i) {  // after the header and the record's own 56
+    double xy[2];
+    std::memcpy(xy, shp.data() + 156 + 16 * i, sizeof xy);
+    ASSERT_TRUE(xy[0] == outline[i].x && xy[1] == outline[i].y) << i;
+  }
 }
 
-TEST_F(ShapefileSetTest, ReplacesAnEarlierSetWholeAndRemovesOnlyItsSpatialIndex) {
+// A new set replaces the earlier one whole and removes only its spatial index; a set that
+// fails, at its files or at the size limit, leaves the earlier one with its index.
+TEST_F(ShapefileSetTest, ReplacesAnEarlierSetWholeOrNotAtAll) {
   for (const char* ending : {".shp", ".shx", ".dbf", ".cpg"}) {
     memory_.WriteFile(Out("roads") + ending, std::string(5000, 'o'));
   }
@@ -87,30 +92,27 @@ TEST_F(ShapefileSetTest, ReplacesAnEarlierSetWholeAndRemovesOnlyItsSpatialIndex)
         testing::DataFileBytes(std::string("shapefile/sets/empty") + ending);
   }
   EXPECT_EQ(memory_.Snapshot(Native("/out")), expected);
-}
 
-TEST_F(ShapefileSetTest, ASetThatFailsLeavesTheEarlierOneWithItsSpatialIndex) {
-  memory_.CreateFolders(Native("/out/roads.dbf"));
-  memory_.WriteFile(Out("roads.shp"), "old");
-  memory_.WriteFile(Out("roads.qix"), "old");
+  memory_.CreateFolders(Native("/out/bad.dbf"));
+  memory_.WriteFile(Out("bad.qix"), "old");
   memory_.WriteFile(Out("full.shp"), "old");
+  memory_.WriteFile(Out("full.qix"), "old");
   const auto before = memory_.Snapshot(Native("/out"));
-  std::string error = testing::ErrorOf([&] { Write("roads", [](ShapefileSet&) {}); });
-  EXPECT_TRUE(testing::Contains(error, "Cannot replace " + Out("roads.dbf")));
-
+  std::string error = testing::ErrorOf([&] { Write("bad", [](ShapefileSet&) {}); });
+  EXPECT_TRUE(testing::Contains(error, "Cannot replace " + Out("bad.dbf")));
   // Room for the header and two two-point records (44 words each), not for a third.
   error = testing::ErrorOf([&] {
     Write(
         "full",
         [](ShapefileSet& set) {
-          std::vector<ShapePoint> points = {{0, 0}, {1, 1}};
+          const std::vector<ShapePoint> points = {{0, 0}, {1, 1}};
           for (const char* id : {"1", "2", "3"}) set.WriteFeature(points, {{id, "a"}});
         },
         50 + 2 * 44 + 43);
   });
-  EXPECT_TRUE(testing::Contains(error, Out("full.shp")));
-  EXPECT_TRUE(testing::Contains(error, "181"));  // the limit
-  EXPECT_TRUE(testing::Contains(error, "record 3"));
+  for (const std::string& part : {Out("full.shp"), std::string("181"), std::string("record 3")}) {
+    EXPECT_TRUE(testing::Contains(error, part));  // the file, the limit and the record
+  }
   EXPECT_EQ(memory_.Snapshot(Native("/out")), before);
 }
 
