@@ -12,7 +12,7 @@
 #include "base/destination_lock.h"
 #include "base/file_system_service.h"
 #include "base/staged_files.h"
-#include "platform/file_name_encoding.h"
+#include "base/system_paths.h"
 #include "support/case_table.h"
 #include "support/checks.h"
 #include "support/fault_injection.h"
@@ -132,7 +132,7 @@ TEST_F(FileServicesTest, WildcardsMatchFilesOfOneFolderAndAFileBaseIsTakenLitera
   files_.DeleteMatches(Native("/NONE/*.taf"));
 
   // Windows refuses ? and * in a file name; elsewhere they are ordinary characters.
-  const std::string stem = platform::kFileNamesIgnoreCase ? "Bnd_r_a_" : "Bnd_r?a*";
+  const std::string stem = kFileNamesIgnoreCase ? "Bnd_r_a_" : "Bnd_r?a*";
   for (const std::string& name : {stem + ".shp", stem + ".shp.xml", stem + "2.shp", stem,
                                   std::string("Bnd_roads.shp"), std::string("Bnd_rXaYZ.shp")}) {
     memory_.WriteFile(Native("/out/") + name, "x");
@@ -246,7 +246,8 @@ TEST(OutputFile, AWriteOfExactlyTheBufferWaitsInItUntilTheClose) {
   OutputFile file(counted, "o.bin");
   file.Append("a");
   file.Append(std::string(OutputFile::kBufferBytes, 'b'));
-  const int64_t calls = counted.calls();  // the create and the flush of "a"
+  const int64_t calls = counted.calls();
+  EXPECT_EQ(calls, 2);  // the create and the flush of "a"
   file.WriteAt(1, "c", 1);
   EXPECT_EQ(counted.calls(), calls);
   file.Close();

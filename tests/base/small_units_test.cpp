@@ -7,6 +7,7 @@
 #include "base/cp1252.h"
 #include "base/path_utils.h"
 #include "base/progress_sink.h"
+#include "base/system_paths.h"
 #include "support/case_table.h"
 
 namespace routix::base {
@@ -26,7 +27,7 @@ std::string Backslashed(std::string text) {
 // Each platform runs the rules through the default separator where it is its own, as callers do.
 TEST(PathUtils, NormalizeFolderAndFileNameWithEitherSeparator) {
   for (const char separator : {'/', '\\'}) {
-    const bool native = separator == platform::kNativeSeparator;
+    const bool native = separator == kNativeSeparator;
     for (const testing::Case& row : testing::ReadCases("base/path_rules.tsv")) {
       auto as = [&](const std::string& text) {
         return separator == '/' ? text : Backslashed(text);
@@ -47,7 +48,7 @@ TEST(PathUtils, NormalizeFolderAndFileNameWithEitherSeparator) {
         row[3])
         << row.where;
   }
-  const char s = platform::kNativeSeparator;
+  const char s = kNativeSeparator;
   EXPECT_EQ(NativeSeparators(R"(\DYN\Rxybnd.dat)"), std::string(1, s) + "DYN" + s + "Rxybnd.dat");
 }
 

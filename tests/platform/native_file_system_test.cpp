@@ -14,8 +14,8 @@
 #include "base/file_system_service.h"
 #include "base/output_file.h"
 #include "base/staged_files.h"
+#include "base/system_paths.h"
 #include "platform/file_path.h"
-#include "platform/native_separator.h"
 #include "support/checks.h"
 #include "support/temp_folder.h"
 
@@ -30,7 +30,7 @@ using testing::WriteFileBytes;
 
 // Links and the rights to run are POSIX's; Windows needs privileges for the one and has none
 // of the other.
-const bool kPosix = kNativeSeparator == '/';
+const bool kPosix = base::kNativeSeparator == '/';
 
 class NativeFileSystemTest : public ::testing::Test {
  protected:
@@ -130,7 +130,7 @@ TEST_F(NativeFileSystemTest, TellsFilesFoldersReadOnlyFilesOneFileUnderTwoNamesA
   EXPECT_FALSE(native_.StatusOf("").has_value());
   fs::permissions(Path("a.dat"), fs::perms::owner_write, fs::perm_options::remove);
   EXPECT_TRUE(native_.StatusOf(Path("a.dat"))->read_only);
-  const char s = kNativeSeparator;
+  const char s = base::kNativeSeparator;
   EXPECT_TRUE(native_.SameFile(Path("a.dat"), Path("sub") + s + ".." + s + "a.dat"));
   EXPECT_FALSE(native_.SameFile(Path("a.dat"), Path("sub")));
   EXPECT_FALSE(native_.SameFile(Path("none"), Path("none")));
@@ -153,16 +153,16 @@ TEST_F(NativeFileSystemTest, TellsFilesFoldersReadOnlyFilesOneFileUnderTwoNamesA
 TEST_F(NativeFileSystemTest, ANameFromWindows1252TextIsOneFileToEveryCall) {
   // Bytes where Windows-1252 and Latin-1 part ways, in the form the platform names files.
   const std::string name = base::Cp1252ToUtf8("Zone \x80\x8A\xE9.shp");
-  const std::string source = Path("src") + kNativeSeparator, copy = Path("copy");
+  const std::string source = Path("src") + base::kNativeSeparator, copy = Path("copy");
   files_.CreateFolder(Path("src"));
   files_.ReplaceTextFile(source + name, {{"line"}});
   EXPECT_TRUE(files_.FileExists(source + name));
   EXPECT_TRUE(fs::exists(FilePath(source + name)));
   EXPECT_EQ(files_.FirstMatch(source + "zone*"), name);
   files_.CopyFolder(Path("src"), copy);
-  EXPECT_TRUE(files_.FileExists(copy + kNativeSeparator + name));
-  files_.DeleteMatches(copy + kNativeSeparator + "*.shp");
-  EXPECT_EQ(files_.FirstMatch(copy + kNativeSeparator + "*"), "");
+  EXPECT_TRUE(files_.FileExists(copy + base::kNativeSeparator + name));
+  files_.DeleteMatches(copy + base::kNativeSeparator + "*.shp");
+  EXPECT_EQ(files_.FirstMatch(copy + base::kNativeSeparator + "*"), "");
   // Another case is another name but on Windows.
   EXPECT_EQ(files_.FilesOfBase(source + base::Cp1252ToUtf8("zone \x80\x8A\xE9")).size(),
             kPosix ? 0u : 1u);
