@@ -1,84 +1,95 @@
+// A segment record: its lines joined, its number columns read and its attribute row.
 #include "streets/segment_record.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdlib>
 #include <optional>
+#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "shapefile/pad_field.h"
+#include "streets/lenient_number.h"
+#include "streets/street_table.h"
+#include "support/case_table.h"
 #include "support/memory_file_system.h"
 
 namespace routix::streets {
 namespace {
 
-// The records ReadSegmentRecord gives for a file, and whether the last one was incomplete.
-std::vector<std::string> Records(const std::string& bytes, bool* incomplete) {
-  testing::MemoryFileSystem memory;
-  memory.WriteFile("Mapfil.asc", bytes);
-  base::TextReader file(memory, "Mapfil.asc");
-  std::vector<std::string> records;
-  std::string storage, line;
-  *incomplete = false;
-  while (!file.AtEndOfStream()) {
-    const std::optional<std::string_view> record = ReadSegmentRecord(file, storage, line);
-    if (!record.has_value()) {
-      *incomplete = true;
-      break;
-    }
-    records.emplace_back(*record);
-  }
-  return records;
-}
-
+// The records read until the file ends or one is cut short, each in bounded memory.
 TEST(ReadSegmentRecord, JoinsShortLinesWithOneSpaceUntilTheRecordIsLongEnough) {
-  const std::string a(100, 'a'), b(80, 'b'), c(175, 'c'), d(174, 'd'), e(60, 'e'), f(74, 'f');
-  struct Row {
-    const char* what;
-    std::string bytes;
-    std::vector<std::string> records;
-    bool incomplete;
-  } rows[] = {
-      {"one line each", c + "\r\n" + c + "\r\n", {c, c}, false},
-      {"a last line without a break", c + "\r\n" + c, {c, c}, false},
-      {"split over two lines", a + "\r\n" + b + "\r\n" + c + "\r\n", {a + " " + b, c}, false},
-      {"an empty line inside the split", a + "\r\n\r\n" + b + "\r\n", {a + "  " + b}, false},
-      {"174 characters and one more", d + "\r\nx\r\n", {d + " x"}, false},
-      {"joined to exactly 175", a + "\r\n" + f + "\r\n" + c, {a + " " + f, c}, false},
-      {"a short last record", c + "\r\n" + a + "\r\n", {c}, true},
-      {"a record still short at the end", c + "\r\n" + e + "\r\n" + e + "\r\n", {c}, true},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
-    bool incomplete;
-    EXPECT_EQ(Records(row.bytes, &incomplete), row.records);
-    EXPECT_EQ(incomplete, row.incomplete);
-  }
-}
-
-TEST(ReadSegmentRecord, ALineWithoutEndGivesOneRecordOfItsFirstColumnsInBoundedMemory) {
+  std::vector<testing::Case> cases = testing::ReadCases("streets/segment_records.tsv");
   const std::string c(181, 'c');
-  struct Row {
-    const char* what;
-    std::string bytes;
-    std::string record;
-  } rows[] = {
-      {"50 MB in one line", c + std::string(50 << 20, 'y'), c},
-      {"records parted by CR alone", c + "\r" + c + "\r", c},
-      {"a short line joined to a long one", "abc\r\n" + std::string(300, 'z'),
-       "abc " + std::string(181, 'z')},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
+  cases.push_back({"50 MB in one line", {c + std::string(50 << 20, 'y'), c}});
+  for (const testing::Case& row : cases) {
     testing::MemoryFileSystem memory;
-    memory.WriteFile("Mapfil.asc", row.bytes);
+    memory.WriteFile("Mapfil.asc", row[0]);
     base::TextReader file(memory, "Mapfil.asc");
     std::string storage, line;
-    const std::optional<std::string_view> record = ReadSegmentRecord(file, storage, line);
-    ASSERT_TRUE(record.has_value());
-    EXPECT_EQ(*record, row.record);
-    EXPECT_LT(storage.capacity() + line.capacity(), 4096u);
-    EXPECT_TRUE(file.AtEndOfStream());
+    std::vector<std::string> records;
+    while (!file.AtEndOfStream()) {
+      const std::optional<std::string_view> record = ReadSegmentRecord(file, storage, line);
+      records.emplace_back(record.value_or("(incomplete)"));
+      if (!record.has_value()) break;
+    }
+    EXPECT_EQ(records, std::vector<std::string>(row.fields.begin() + 1, row.fields.end()))
+        << row.where;
+    EXPECT_LT(storage.capacity() + line.capacity(), 4096u) << row.where;
+  }
+}
+
+TEST(ReadLenientNumber, SkipsBlanksStopsAtTheFirstOtherCharacterAndGivesTheNearestDouble) {
+  for (const testing::Case& row : testing::ReadCases("streets/lenient_numbers.tsv")) {
+    EXPECT_EQ(ReadLenientNumber(row[0]), std::stod(row[1])) << row.where;
+  }
+  // Up to 10 characters, the widest column: a sign, 8 digits and a point, or fewer digits and
+  // an exponent; each the double that a correct decimal conversion gives, not a near one.
+  std::mt19937 random(7);
+  for (int i = 0; i < 50000; ++i) {
+    const bool exponent = i % 10 == 0;
+    std::string text = i % 3 == 0 ? "-" : "";
+    const unsigned digits = 1 + static_cast<unsigned>(random() % (exponent ? 4 : 8));
+    const unsigned point = static_cast<unsigned>(random() % (digits + 1));
+    for (unsigned d = 0; d < digits; ++d) {
+      text += std::string(d == point ? "." : "") + static_cast<char>('0' + random() % 10);
+    }
+    if (exponent) text += "e" + std::to_string(static_cast<int>(random() % 40) - 20);
+    ASSERT_EQ(ReadLenientNumber(text), std::strtod(text.c_str(), nullptr)) << text;
+  }
+}
+
+TEST(FormatStreetRow, TakesEachFieldFromItsColumnsAndPadsItAsTheWriterDoes) {
+  std::string row;
+  for (const testing::Case& c : testing::ReadCases("streets/street_row.tsv")) {
+    FormatStreetRow(c[0], row);
+    EXPECT_EQ(row, c[1]) << c.where;
+  }
+  // Against the writer's padding of the 25 values one by one, on records of mostly blanks and
+  // digits, so that columns of blanks then digits, numbers with a sign or a point, blank
+  // columns and text all come up; lengths from none to past the last column.
+  const std::string characters = std::string("      0123456789+-.eE  AZ\xFC:", 27) + '\0';
+  std::mt19937 random(16);
+  std::uniform_int_distribution<size_t> pick(0, characters.size() - 1), blanks(0, 3);
+  const size_t lengths[] = {181, 181, 181, 250, 180, 175, 120, 0};
+  std::array<std::string_view, kStreetFieldCount> values;
+  for (size_t n = 0; n < 5000; ++n) {
+    std::string record, padded;
+    for (size_t i = 0; i < lengths[n % std::size(lengths)]; ++i) {
+      record += blanks(random) == 0 ? characters[pick(random)] : n % 2 == 0 ? ' ' : '7';
+    }
+    StreetAttributeValues(record, values);
+    for (size_t i = 0; i < kStreetFieldCount; ++i) {
+      const shapefile::FieldSpec& field = StreetFields()[i];
+      padded +=
+          shapefile::PadField(values[i], static_cast<int16_t>(field.width),
+                              field.type == 'C' ? shapefile::kPadText : shapefile::kPadNumber);
+    }
+    FormatStreetRow(record, row);
+    ASSERT_EQ(row, padded) << "record \"" << record << "\"";
   }
 }
 
