@@ -20,17 +20,12 @@ namespace {
 
 using testing::Native;
 
-// A point (v, v) as an end text or a pair of a ShapeLine: X and Y in 10 columns each.
-std::string End(int v) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%10d%10d", v, v);
+// A segment record line of 181 columns: its number, its ends (v, v) and its share mark.
+std::string Record(int number, int from, int to, const char* mark = "  ") {
+  char text[200];
+  std::snprintf(text, sizeof text, "%6d%99s%10d%10d%10d%10d%29s%sH1NW1\r\n", number, "", from, from,
+                to, to, "", mark);
   return text;
-}
-
-// A segment record line of 181 columns: its number, its ends and its share mark.
-std::string Record(const std::string& number, int from, int to, const char* mark = "  ") {
-  return number + std::string(99, ' ') + End(from) + End(to) + std::string(29, ' ') + mark +
-         "H1NW1\r\n";
 }
 
 std::string Dyn(const char* name) { return Native("/S/DYN/") + name; }
@@ -45,10 +40,6 @@ void WriteExports(testing::MemoryFileSystem& memory, const std::string& mapfil,
   memory.WriteFile(Out(".shp"), "earlier output");
 }
 
-int32_t Convert(const base::ProgramServices& services) {
-  return ConvertStreetNetwork(Native("/S"), Native("/S/out"), services);
-}
-
 // Each case is a folder of conversions/ with the three exports and the set they give.
 TEST(ConvertStreetNetwork, HandMadeExportsGiveTheKeptSets) {
   for (const testing::Case& c : testing::ReadCases("streets/conversions.tsv")) {
@@ -58,21 +49,20 @@ TEST(ConvertStreetNetwork, HandMadeExportsGiveTheKeptSets) {
     testing::MemoryFileSystem memory;
     WriteExports(memory, data("Mapfil.asc"), data("Nodfil.asc"), data("Second.asc"));
     testing::FakeServices fake(memory);
-    EXPECT_EQ(Convert(fake.services), std::stoi(c[1]));
-    EXPECT_EQ(std::to_string(fake.progress.maximum()) + " " +
+    const int32_t records = ConvertStreetNetwork(Native("/S"), Native("/S/out"), fake.services);
+    EXPECT_EQ(std::to_string(records) + " " + std::to_string(fake.progress.maximum()) + " " +
                   std::to_string(fake.progress.value()) + " " +
                   std::to_string(fake.progress.highest_value) + " " +
                   std::to_string(fake.yielder.calls),
-              c[2]);
+              c[1]);
     for (const char* ending : {".shp", ".shx", ".dbf"}) {
       EXPECT_EQ(memory.Bytes(Out(ending)), data(std::string("out") + ending)) << ending;
     }
   }
 }
 
-// A yield that runs out of memory on its call-th call, as the conversion grows.
 struct ExhaustingYield : base::Yielder {
-  int call = 0;
+  int call = 0;  // the yield that runs out of memory, as the conversion grows
   void Yield() override {
     if (--call == 0) throw std::bad_alloc();
   }
@@ -83,53 +73,54 @@ TEST(ConvertStreetNetwork, AFailureStopsTheRunNamesTheFileAndLeavesTheEarlierSet
   // failure comes while both are at work.
   std::string mapfil, nodfil, second;
   for (int i = 1; i <= 2500; ++i) {
-    const std::string number = std::to_string(100000 + i);
-    mapfil += Record(number, i, i + 1, i % 2 == 0 ? " 1" : "  ");
-    if (i % 3 == 0) nodfil += number + End(i) + End(i) + End(i) + "\r\n";
-    second += Record(number, i + 1, i);
+    mapfil += Record(100000 + i, i, i + 1, i % 2 == 0 ? " 1" : "  ");
+    char line[80];  // a ShapeLine of three points (i, i)
+    std::snprintf(line, sizeof line, "%6d%10d%10d%10d%10d%10d%10d\r\n", 100000 + i, i, i, i, i, i,
+                  i);
+    if (i % 3 == 0) nodfil += line;
+    second += Record(100000 + i, i + 1, i);
   }
   testing::MemoryFileSystem start;
   WriteExports(start, mapfil, nodfil, second);
-  // A run with the fault that arm sets up, out of memory on the yield_call-th yield: its
-  // error, the call that failed, the count of calls and the size of the .shp.
-  auto run = [&](auto arm, int yield_call = 0) {
+  // A run with the export removed (".dbf": the .dbf linked to Mapfil.asc), out of memory on the
+  // yield_call-th yield and the file system failing its fail_call-th call: its error, the call
+  // that failed, the count of calls and the size of the .shp.
+  auto run = [&](const std::string& removed, int yield_call, int64_t fail_call) {
     testing::MemoryFileSystem memory = start;
-    testing::FaultInjectingFileSystem faults(memory);
-    arm(memory, faults);
+    if (removed == ".dbf") memory.Link(Out(".dbf"), Dyn("Mapfil.asc"));
+    if (removed.ends_with(".asc")) memory.Remove(Dyn(removed.c_str()));
     const auto before = memory.Snapshot(Native("/S"));
+    testing::FaultInjectingFileSystem faults(memory);
+    faults.FailCall(fail_call, testing::Fault::kShortWrite);
     testing::FakeServices fake(faults);
     ExhaustingYield yield;
     yield.call = yield_call;
     const std::string error = testing::ErrorOf([&] {
-      Convert({fake.progress, fake.status, fake.file_system, yield, fake.clock,
-               fake.native_processes, ""});
+      ConvertStreetNetwork(Native("/S"), Native("/S/out"),
+                           {fake.progress, fake.status, fake.file_system, yield, fake.clock,
+                            fake.native_processes, ""});
     });
     EXPECT_TRUE(error == testing::kNoError || memory.Snapshot(Native("/S")) == before) << error;
     return std::tuple{error, faults.failed_call(), faults.calls(),
                       memory.Bytes(Out(".shp")).size()};
   };
-  using Memory = testing::MemoryFileSystem;
-  using Faults = testing::FaultInjectingFileSystem;
-  const auto none = [](Memory&, Faults&) {};
   for (const char* file : {"Nodfil.asc", "Second.asc", "Mapfil.asc"}) {
-    const std::string error = std::get<0>(run([&](Memory& m, Faults&) { m.Remove(Dyn(file)); }));
+    const std::string error = std::get<0>(run(file, 0, 0));
     EXPECT_TRUE(error.starts_with("Cannot open " + Dyn(file))) << error;
   }
-  EXPECT_EQ(
-      std::get<0>(run([](Memory& m, Faults&) { m.Link(Out(".dbf"), Dyn("Mapfil.asc")); })),
-      "Cannot replace " + Out(".dbf") + ": it is " + Dyn("Mapfil.asc") + ", which this run reads.");
+  EXPECT_EQ(std::get<0>(run(".dbf", 0, 0)), "Cannot replace " + Out(".dbf") + ": it is " +
+                                                Dyn("Mapfil.asc") + ", which this run reads.");
   for (const auto& [file, call] : {std::pair{"Mapfil.asc", 2}, std::pair{"Second.asc", 2600}}) {
-    EXPECT_EQ(std::get<0>(run(none, call)),
+    EXPECT_EQ(std::get<0>(run("", call, 0)),
               "Cannot read " + Dyn(file) + ": there is not enough memory for it.");
   }
-  const auto [clean_error, no_call, calls, shp_size] = run(none);
+  const auto [clean_error, no_call, calls, shp_size] = run("", 0, 0);
   ASSERT_EQ(clean_error, testing::kNoError);
   // 5000 records of two ends; 3 points more for each of the 833 shape lines and each of the 416
   // twins in Second.asc of a marked segment with one: a twin finds its segment among many.
   EXPECT_EQ(shp_size, 100 + 5000 * 88 + (833 + 416) * 48u);
   for (int64_t call = 1; call <= calls; call += call < calls - 40 ? 7 : 1) {
-    const auto [error, failed_call, all, size] =
-        run([&](Memory&, Faults& faults) { faults.FailCall(call, testing::Fault::kShortWrite); });
+    const auto [error, failed_call, all, size] = run("", 0, call);
     if (error == testing::kNoError) {  // a removal after the commit, left for later
       EXPECT_TRUE(testing::Contains(failed_call, "delete " + Native("/S/~routix2shp")));
     } else {
