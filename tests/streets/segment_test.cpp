@@ -63,7 +63,7 @@ TEST(ReadLenientNumber, SkipsBlanksStopsAtTheFirstOtherCharacterAndGivesTheNeare
     for (unsigned d = 0; d < digits; ++d) {
       text += std::string(d == point ? "." : "") + static_cast<char>('0' + random() % 10);
     }
-    if (exponent) text += "e" + std::to_string(static_cast<int>(random() % 40) - 20);
+    if (exponent) (text += 'e') += std::to_string(static_cast<int>(random() % 40) - 20);
     ASSERT_EQ(ReadLenientNumber(text), std::strtod(text.c_str(), nullptr)) << text;
   }
 }
