@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "platform/native_file_system.h"
@@ -17,46 +16,36 @@ namespace routix::streets {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::WriteFileBytes;
 
 TEST(ExportMarkerNote, OnlyAMapfilWrittenSinceTheNoteIsRenewed) {
-  const std::string kOld = "an export of an earlier run\r\n";
+  const char* kOld = "an export of an earlier run\r\n";
   struct Row {
-    const char* what;
-    bool there_before;
-    std::function<void(const fs::path& mapfil, fs::file_time_type noted_time)> run;
+    const char* before;  // nullptr: no Mapfil.asc
+    const char* after;   // nullptr: none or deleted, "": left as it was
+    bool time_kept;      // the rewritten file is given the time of the note back
     bool renewed;
   } rows[] = {
-      {"none before or after", false, [](const fs::path&, fs::file_time_type) {}, false},
-      {"written where there was none", false,
-       [](const fs::path& mapfil, fs::file_time_type) { WriteFileBytes(mapfil, "new\r\n"); }, true},
-      {"left as it was", true, [](const fs::path&, fs::file_time_type) {}, false},
-      {"deleted", true, [](const fs::path& mapfil, fs::file_time_type) { fs::remove(mapfil); },
-       false},
-      {"rewritten with the same size", true,
-       [&](const fs::path& mapfil, fs::file_time_type) { WriteFileBytes(mapfil, kOld); }, true},
-      {"rewritten with another size, its time kept", true,
-       [](const fs::path& mapfil, fs::file_time_type noted_time) {
-         WriteFileBytes(mapfil, "the longer export of this run\r\n");
-         fs::last_write_time(mapfil, noted_time);
-       },
-       true},
+      {nullptr, nullptr, false, false}, {nullptr, "new\r\n", false, true},
+      {kOld, "", false, false},         {kOld, nullptr, false, false},
+      {kOld, kOld, false, true},        {kOld, "the longer export of this run\r\n", true, true},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.what);
+    SCOPED_TRACE(std::string(row.before ? "there, " : "none, ") + (row.after ? row.after : "none"));
     testing::TempFolder server;
     fs::create_directory(server.path() / "DYN");
     const fs::path mapfil = server.path() / "DYN" / "Mapfil.asc";
     // An hour old, so that a rewrite has another time even on a file system of coarse times.
     const fs::file_time_type noted_time = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    if (row.there_before) {
-      WriteFileBytes(mapfil, kOld);
+    if (row.before != nullptr) {
+      testing::WriteFileBytes(mapfil, row.before);
       fs::last_write_time(mapfil, noted_time);
     }
     platform::NativeFileSystem native_files;
     const base::FileSystemService files(native_files);
     const ExportMarkerNote note(server.path().string(), files);
-    row.run(mapfil, noted_time);
+    if (row.after == nullptr) fs::remove(mapfil);
+    if (row.after != nullptr && *row.after != '\0') testing::WriteFileBytes(mapfil, row.after);
+    if (row.time_kept) fs::last_write_time(mapfil, noted_time);
     EXPECT_EQ(note.Renewed(), row.renewed);
   }
 }
