@@ -26,7 +26,7 @@ const std::string kDyn = Native("/DYN"), kOut = Native("/out/"), kData = "bounda
 
 // Each case's DYN files and the kept files it must leave in an output folder that held three
 // earlier files, and the message it stops with or, in brackets, its sets, records, boundaries
-// left out, the progress bar's maximum and highest value, and the status texts.
+// left out and the progress bar's maximum and highest value, then the status texts.
 TEST(ConvertBoundaries, WritesTheKeptFilesOrStopsLeavingEveryEarlierFileAsItWas) {
   for (const testing::Case& row : testing::ReadCases("boundaries/conversions.tsv")) {
     SCOPED_TRACE(row.where);
@@ -50,9 +50,8 @@ TEST(ConvertBoundaries, WritesTheKeptFilesOrStopsLeavingEveryEarlierFileAsItWas)
     if (outcome == testing::kNoError) {
       outcome = "(" + std::to_string(result.sets) + " " + std::to_string(result.records) + " " +
                 std::to_string(result.left_out) + " " + std::to_string(fake.progress.maximum()) +
-                "/" + std::to_string(fake.progress.highest_value);
+                "/" + std::to_string(fake.progress.highest_value) + ")";
       for (const std::string& text : fake.status.texts) outcome += " " + text;
-      outcome += ")";
       if (selection.one_file_per_boundary) {  // the sets written are the ones foretold
         const std::vector<std::string> bases =
             PerBoundaryOutputBases(memory, kDyn, kOut, selection);

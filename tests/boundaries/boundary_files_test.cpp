@@ -15,28 +15,29 @@
 namespace routix::boundaries {
 namespace {
 
-using testing::Contains;
 using testing::ErrorOf;
-using testing::MemoryFileSystem;
 using testing::Native;
-using testing::RecordBytes;
 
 const std::string kDyn = Native("/DYN");
 const std::string kRxybnd = Native("/DYN/Rxybnd.dat"), kRxybxt = Native("/DYN/Rxybxt.dat");
 
 TEST(ReadBoundaryList, GivesCountAndTrimmedDescriptionOfEveryWholeRecordAndFailsNamingTheFile) {
-  MemoryFileSystem memory;
-  memory.WriteFile(kRxybnd, RecordBytes(-3, "   Spur  ", {}) +
-                                RecordBytes(0, std::string(60, ' '), {}) +
-                                RecordBytes(191, std::string("North\0\0  ", 9), {}) +
+  testing::MemoryFileSystem memory;
+  memory.WriteFile(kRxybnd, testing::RecordBytes(-3, "   Spur  ", {}) +
+                                testing::RecordBytes(0, std::string(60, ' '), {}) +
+                                testing::RecordBytes(191, std::string("North\0\0  ", 9), {}) +
                                 std::string(2047, 'x'));  // a partial record is not a record
   std::vector<std::string> listed;
   for (const BoundaryListRow& row : ReadBoundaryList(memory, kDyn)) {
     listed.push_back(row.node_count + "|" + row.description);
   }
   EXPECT_EQ(listed, (std::vector<std::string>{"-3|Spur", "0|", std::string("191|North\0\0", 11)}));
-  EXPECT_TRUE(Contains(ErrorOf([&] { ReadBoundaryList(memory, Native("/missing")); }),
-                       Native("/missing/Rxybnd.dat")));
+  BoundaryFile file(memory, kRxybnd);
+  BoundaryRecord record;
+  for (int i = 0; i < 3; ++i) file.ReadNext(record);
+  EXPECT_TRUE(testing::Contains(ErrorOf([&] { file.ReadNext(record); }), "before its record 4"));
+  EXPECT_TRUE(testing::Contains(ErrorOf([&] { ReadBoundaryList(memory, Native("/missing")); }),
+                                Native("/missing/Rxybnd.dat")));
 }
 
 TEST(ListBoundaries, OffersTheRowsOfANodeCountAboveZeroAndTellsWhenExtensionsAreNeeded) {
@@ -59,7 +60,7 @@ TEST(ListBoundaries, OffersTheRowsOfANodeCountAboveZeroAndTellsWhenExtensionsAre
 TEST(ReadExtensionPoints, FollowsTheChainAsFarAsTheNodeCountNeedsOrFailsNamingTheBlock) {
   for (const testing::Case& row : testing::ReadCases("boundaries/chains.tsv")) {
     SCOPED_TRACE(row.where);
-    MemoryFileSystem memory;
+    testing::MemoryFileSystem memory;
     memory.WriteFile(kRxybxt, testing::DataFileBytes("boundaries/chains/" + row[0] + ".dat"));
     BoundaryRecord record;
     record.ordinal = 7;
