@@ -26,10 +26,7 @@ TEST(MakeOutputName, NumbersRepeatsWithoutRegardToCaseAndNamesEmptyOnesNoname) {
     for (auto it = row.fields.begin(); it != names; ++it) made.push_back(MakeOutputName(used, *it));
     EXPECT_EQ(made, std::vector(names + 1, row.fields.end())) << row.where;
   }
-}
-
-TEST(MakeOutputName, GoesOnToFourDigitsAfter999) {
-  UsedOutputNames used;
+  UsedOutputNames used;  // four digits after 999
   std::string name;
   for (int i = 0; i <= 1000; ++i) name = MakeOutputName(used, "x");
   EXPECT_EQ(name, "x_1000");
