@@ -1,7 +1,7 @@
 // A reader for the shapefile sets the program writes, kept apart from the writer's code: it
 // decodes the three files from the published layouts and checks that they agree with their
 // headers and with each other (lengths, offsets, counts, boxes). Any disagreement throws
-// std::runtime_error saying what is wrong, so tests and fuzz targets can use it alike.
+// std::runtime_error saying what is wrong, which a fuzz target reports as a finding.
 #pragma once
 
 #include <cstdint>
