@@ -18,8 +18,7 @@ struct Node {
 std::string RecordBytes(int16_t node_count, const std::string& description,
                         const std::vector<Node>& nodes, int16_t extension_block = -1);
 
-// Nodes first to last of a boundary whose node k is (k, -k), so every node says where it
-// came from.
+// Nodes first to last, node k at (k, -k), so every node says where it came from.
 std::vector<Node> Nodes(int first, int last);
 
 // Up to 63 nodes and the link to the next block.

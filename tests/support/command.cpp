@@ -12,8 +12,7 @@ CommandResult RunCommand(const std::string& command) {
   if (pipe == nullptr) return result;
   char chunk[4096];
   while (size_t read = std::fread(chunk, 1, sizeof chunk, pipe)) result.output.append(chunk, read);
-  int status = pclose(pipe);
-  result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (const int status = pclose(pipe); WIFEXITED(status)) result.exit_status = WEXITSTATUS(status);
   return result;
 }
 

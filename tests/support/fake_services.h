@@ -1,9 +1,6 @@
-// Program-wide services for tests: a progress sink that remembers every maximum it was given
-// and the highest value it reached, a status sink that records every text, a yield that
-// counts its calls (and apart those made while a started program runs), a fixed date, and
-// the machine's own file system and process start or the ones given, bundled as
-// ProgramServices. The tool folder is the one of the tests' demo installation, which holds
-// the stand-in export program.
+// Program-wide services for tests, bundled as ProgramServices: recording progress and status
+// sinks, a counting yield, a fixed date, the file system and process start given (or the
+// machine's own), and the demo installation's tool folder with the stand-in export program.
 #pragma once
 
 #include <string>
@@ -44,23 +41,18 @@ class CountingYielder : public base::Yielder {
 
 class FixedClock : public base::Clock {
  public:
-  base::Date Today() const override { return date; }
-  base::Date date{2026, 12, 6};
+  base::Date Today() const override { return {2026, 12, 6}; }
 };
+
+inline const std::string kDemoToolFolder = ROUTIX_PROGRAM_FOLDER "/Server/PRO";
 
 struct FakeServices {
   FakeServices() : FakeServices(native_files) {}
   explicit FakeServices(base::FileSystem& files) : FakeServices(files, native_processes) {}
   FakeServices(base::FileSystem& files, const base::ProcessRunner& processes)
-      : file_system(files), services{progress,
-                                     status,
-                                     file_system,
-                                     yielder,
-                                     clock,
-                                     processes,
-                                     ROUTIX_PROGRAM_FOLDER "/Server/PRO"} {}
+      : file_system(files), services{progress, status,    file_system,    yielder,
+                                     clock,    processes, kDemoToolFolder} {}
   FakeServices(const FakeServices&) = delete;
-  FakeServices& operator=(const FakeServices&) = delete;
 
   platform::NativeFileSystem native_files;
   platform::NativeProcessRunner native_processes;

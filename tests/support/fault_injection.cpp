@@ -15,7 +15,7 @@ class FaultInjectingFileSystem::Reading final : public base::ReadableFileWrapper
           FaultInjectingFileSystem& faults)
       : ReadableFileWrapper(std::move(file)), path_(std::move(path)), faults_(faults) {}
   size_t ReadAt(uint64_t offset, void* data, size_t size) override {
-    faults_.Check("read", path_);
+    faults_.Checked("read", path_);
     return ReadableFileWrapper::ReadAt(offset, data, size);
   }
 
@@ -24,44 +24,32 @@ class FaultInjectingFileSystem::Reading final : public base::ReadableFileWrapper
   FaultInjectingFileSystem& faults_;
 };
 
-class FaultInjectingFileSystem::Writing final : public base::WritableFileWrapper {
+class FaultInjectingFileSystem::Writing final : public base::WritableFile {
  public:
   Writing(std::unique_ptr<base::WritableFile> file, std::string path,
           FaultInjectingFileSystem& faults)
-      : WritableFileWrapper(std::move(file)), path_(std::move(path)), faults_(faults) {}
+      : file_(std::move(file)), path_(std::move(path)), faults_(faults) {}
   void Append(const void* data, size_t size) override {
     const size_t room = faults_.Room(path_, size);
-    if (room > 0) WritableFileWrapper::Append(data, room);
+    if (room > 0) file_->Append(data, room);
     if (room < size) throw FileError("write", path_, ENOSPC);
   }
   void WriteAt(uint64_t offset, const void* data, size_t size) override {
-    faults_.Check("write", path_);
-    WritableFileWrapper::WriteAt(offset, data, size);
+    Checked("write").WriteAt(offset, data, size);
   }
-  void Sync() override {
-    faults_.Check("flush", path_);
-    WritableFileWrapper::Sync();
-  }
-  void Close() override {
-    faults_.Check("close", path_);
-    WritableFileWrapper::Close();
-  }
+  void Sync() override { Checked("flush").Sync(); }
+  void Close() override { Checked("close").Close(); }
 
  private:
+  base::WritableFile& Checked(const char* action) {
+    faults_.Checked(action, path_);
+    return *file_;
+  }
+
+  std::unique_ptr<base::WritableFile> file_;
   std::string path_;
   FaultInjectingFileSystem& faults_;
 };
-
-void FaultInjectingFileSystem::FailCall(int64_t call_number, Fault fault) {
-  failing_call_ = calls_ + call_number;
-  fault_ = fault;
-}
-
-void FaultInjectingFileSystem::FillDiskAfter(uint64_t bytes) { room_ = bytes; }
-
-void FaultInjectingFileSystem::StopAtNameChange(int64_t name_change) {
-  stop_at_ = name_changes_ + name_change;
-}
 
 bool FaultInjectingFileSystem::Counts(const std::string& action, const std::string& path) {
   if (++calls_ != failing_call_) return false;
@@ -69,13 +57,15 @@ bool FaultInjectingFileSystem::Counts(const std::string& action, const std::stri
   return true;
 }
 
-void FaultInjectingFileSystem::Check(const char* action, const std::string& path) {
+base::FileSystem& FaultInjectingFileSystem::Checked(const char* action, const std::string& path) {
   const std::lock_guard lock(mutex_);
   if (stopped_) throw FileError(action, path, "the run was stopped");
   if (Counts(action, path)) throw FileError(action, path, EIO);
+  return target();
 }
 
-void FaultInjectingFileSystem::CheckNameChange(const char* action, const std::string& path) {
+base::FileSystem& FaultInjectingFileSystem::NameChange(const char* action,
+                                                       const std::string& path) {
   {
     const std::lock_guard lock(mutex_);
     if (++name_changes_ == stop_at_ && !stopped_) {
@@ -83,7 +73,7 @@ void FaultInjectingFileSystem::CheckNameChange(const char* action, const std::st
       failed_call_ = std::string("stopped at ") + action + " " + path;
     }
   }
-  Check(action, path);
+  return Checked(action, path);
 }
 
 size_t FaultInjectingFileSystem::Room(const std::string& path, size_t size) {
@@ -104,55 +94,12 @@ size_t FaultInjectingFileSystem::Room(const std::string& path, size_t size) {
 
 std::unique_ptr<base::ReadableFile> FaultInjectingFileSystem::OpenForReading(
     const std::string& path) {
-  Check("open", path);
-  return std::make_unique<Reading>(FileSystemWrapper::OpenForReading(path), path, *this);
+  return std::make_unique<Reading>(Checked("open", path).OpenForReading(path), path, *this);
 }
 
 std::unique_ptr<base::WritableFile> FaultInjectingFileSystem::CreateForWriting(
     const std::string& path) {
-  Check("create", path);
-  return std::make_unique<Writing>(FileSystemWrapper::CreateForWriting(path), path, *this);
-}
-
-void FaultInjectingFileSystem::Rename(const std::string& from, const std::string& to) {
-  CheckNameChange("rename", from + " to " + to);
-  FileSystemWrapper::Rename(from, to);
-}
-
-void FaultInjectingFileSystem::ReplaceKeeping(const std::string& from, const std::string& to,
-                                              const std::string& aside) {
-  CheckNameChange("replace", to);
-  FileSystemWrapper::ReplaceKeeping(from, to, aside);
-}
-
-void FaultInjectingFileSystem::Remove(const std::string& path) {
-  CheckNameChange("delete", path);
-  FileSystemWrapper::Remove(path);
-}
-
-std::vector<base::FolderEntry> FaultInjectingFileSystem::ListFolder(const std::string& folder) {
-  Check("read the folder", folder);
-  return FileSystemWrapper::ListFolder(folder);
-}
-
-std::optional<base::FileStatus> FaultInjectingFileSystem::CheckedStatusOf(const std::string& path) {
-  Check("read", path);
-  return FileSystemWrapper::CheckedStatusOf(path);
-}
-
-void FaultInjectingFileSystem::CreateFolder(const std::string& path) {
-  Check("create folder", path);
-  FileSystemWrapper::CreateFolder(path);
-}
-
-void FaultInjectingFileSystem::Copy(const std::string& from, const std::string& to) {
-  Check("copy", from + " to " + to);
-  FileSystemWrapper::Copy(from, to);
-}
-
-std::unique_ptr<base::FileLock> FaultInjectingFileSystem::Lock(const std::string& path) {
-  Check("lock", path);
-  return FileSystemWrapper::Lock(path);
+  return std::make_unique<Writing>(Checked("create", path).CreateForWriting(path), path, *this);
 }
 
 }  // namespace routix::testing

@@ -1,6 +1,8 @@
 #include "support/memory_file_system.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <mutex>
 #include <stdexcept>
 #include <utility>
@@ -18,68 +20,49 @@ using Guard = std::lock_guard<std::recursive_mutex>;
 
 // The path as the map holds it: one separator where there are more, none at the end.
 std::string Key(const std::string& path) {
-  const char separator = base::kNativeSeparator;
-  const char doubled[] = {separator, separator, '\0'};
+  const char doubled[] = {base::kNativeSeparator, base::kNativeSeparator, '\0'};
   std::string key = path.find(doubled) == std::string::npos ? path : base::NormalizePath(path);
-  if (key.size() > 1 && key.back() == separator) key.pop_back();
+  if (key.size() > 1 && key.back() == base::kNativeSeparator) key.pop_back();
   if (base::kFileNamesIgnoreCase) {
-    for (char& c : key) {
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
+    for (char& c : key) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   }
   return key;
 }
 
 std::string ParentKey(const std::string& path) { return Key(base::FolderOfPath(path)); }
 
+// A lock that gives itself up when it ends.
+class Held final : public base::FileLock {
+ public:
+  explicit Held(std::function<void()> release) : release_(std::move(release)) {}
+  ~Held() override { release_(); }
+
+ private:
+  std::function<void()> release_;
+};
+
 }  // namespace
 
 std::string Native(std::string_view path) {
   std::string native(path);
-  for (char& c : native) {
-    if (c == '/') c = base::kNativeSeparator;
-  }
+  std::ranges::replace(native, '/', base::kNativeSeparator);
   return native;
 }
 
-class MemoryFileSystem::Held final : public base::FileLock {
+// A file opened for reading or for writing; once closed it takes no more calls.
+class MemoryFileSystem::OpenFile final : public base::ReadableFile, public base::WritableFile {
  public:
-  Held(MemoryFileSystem& files, std::string key) : files_(files), key_(std::move(key)) {
-    files_.locked_.insert(key_);
-  }
-  ~Held() override {
-    const Guard guard(files_.mutex_);
-    files_.locked_.erase(key_);
-  }
-
- private:
-  MemoryFileSystem& files_;
-  std::string key_;
-};
-
-class MemoryFileSystem::Reading final : public base::ReadableFile {
- public:
-  Reading(std::shared_ptr<std::string> bytes, std::recursive_mutex& mutex)
-      : bytes_(std::move(bytes)), mutex_(mutex) {}
+  OpenFile(std::string path, std::shared_ptr<std::string> bytes, MemoryFileSystem& files)
+      : path_(std::move(path)), bytes_(std::move(bytes)), files_(files) {}
   uint64_t size() const override {
-    const Guard guard(mutex_);
+    const Guard guard(files_.mutex_);
     return bytes_->size();
   }
   size_t ReadAt(uint64_t offset, void* data, size_t size) override {
-    const Guard guard(mutex_);
+    const Guard guard(files_.mutex_);
     if (offset >= bytes_->size()) return 0;
     return bytes_->copy(static_cast<char*>(data), size, static_cast<size_t>(offset));
   }
-
- private:
-  std::shared_ptr<std::string> bytes_;
-  std::recursive_mutex& mutex_;
-};
-
-class MemoryFileSystem::Writing final : public base::WritableFile {
- public:
-  Writing(std::string path, std::shared_ptr<std::string> bytes, MemoryFileSystem& files)
-      : path_(std::move(path)), bytes_(std::move(bytes)), files_(files) {}
   void Append(const void* data, size_t size) override {
     const Guard guard(files_.mutex_);
     Open().append(static_cast<const char*>(data), size);
@@ -123,21 +106,16 @@ MemoryFileSystem::MemoryFileSystem(const MemoryFileSystem& other) : base::FileSy
   }
 }
 
-MemoryFileSystem::Entry* MemoryFileSystem::Find(const std::string& path) {
-  auto it = entries_.find(Key(path));
-  return it == entries_.end() ? nullptr : &it->second;
-}
-
 const MemoryFileSystem::Entry* MemoryFileSystem::Find(const std::string& path) const {
   auto it = entries_.find(Key(path));
   return it == entries_.end() ? nullptr : &it->second;
 }
 
 MemoryFileSystem::Entry& MemoryFileSystem::FileAt(const char* action, const std::string& path) {
-  Entry* entry = Find(path);
+  const Entry* entry = Find(path);
   if (entry == nullptr) throw FileError(action, path, ENOENT);
   if (entry->is_folder) throw FileError(action, path, EISDIR);
-  return *entry;
+  return const_cast<Entry&>(*entry);
 }
 
 void MemoryFileSystem::NeedFolderOf(const char* action, const std::string& path) const {
@@ -146,35 +124,30 @@ void MemoryFileSystem::NeedFolderOf(const char* action, const std::string& path)
   auto it = entries_.find(parent);
   if (it == entries_.end()) throw FileError(action, path, ENOENT);
   if (!it->second.is_folder) throw FileError(action, path, ENOTDIR);
+  if (const Entry* there = Find(path); there != nullptr && there->is_folder) {
+    throw FileError(action, path, EISDIR);
+  }
 }
 
 std::unique_ptr<base::ReadableFile> MemoryFileSystem::OpenForReading(const std::string& path) {
   const Guard guard(mutex_);
-  return std::make_unique<Reading>(FileAt("open", path).bytes, mutex_);
+  return std::make_unique<OpenFile>(path, FileAt("open", path).bytes, *this);
 }
 
 std::unique_ptr<base::WritableFile> MemoryFileSystem::CreateForWriting(const std::string& path) {
   const Guard guard(mutex_);
   NeedFolderOf("create", path);
-  Entry* entry = Find(path);
-  if (entry != nullptr && entry->is_folder) throw FileError("create", path, EISDIR);
-  if (entry == nullptr) {
-    entry = &entries_[Key(path)];
-    entry->path = path;
-    entry->bytes = std::make_shared<std::string>();
-  }
-  entry->bytes->clear();  // the file there, emptied, as O_TRUNC does
-  entry->modified = ++clock_;
-  return std::make_unique<Writing>(path, entry->bytes, *this);
+  Entry& entry = entries_[Key(path)];
+  if (entry.bytes == nullptr) entry = {path, false, std::make_shared<std::string>()};
+  entry.bytes->clear();  // the file there, emptied, as O_TRUNC does
+  entry.modified = ++clock_;
+  return std::make_unique<OpenFile>(path, entry.bytes, *this);
 }
 
 void MemoryFileSystem::Rename(const std::string& from, const std::string& to) {
   const Guard guard(mutex_);
   Entry moved = FileAt("rename", from);
   NeedFolderOf("rename", to);
-  if (const Entry* there = Find(to); there != nullptr && there->is_folder) {
-    throw FileError("rename", to, EISDIR);
-  }
   entries_.erase(Key(from));
   moved.path = to;
   entries_[Key(to)] = std::move(moved);
@@ -219,26 +192,17 @@ std::optional<base::FileStatus> MemoryFileSystem::StatusOf(const std::string& pa
 
 void MemoryFileSystem::CreateFolder(const std::string& path) {
   const Guard guard(mutex_);
-  NeedFolderOf("create folder", path);
   if (Find(path) != nullptr) throw FileError("create folder", path, EEXIST);
-  Entry& entry = entries_[Key(path)];
-  entry.path = path;
-  entry.is_folder = true;
-  entry.modified = ++clock_;
+  NeedFolderOf("create folder", path);
+  entries_[Key(path)] = {path, true, nullptr, false, ++clock_};
 }
 
 void MemoryFileSystem::Copy(const std::string& from, const std::string& to) {
   const Guard guard(mutex_);
   const Entry source = FileAt("copy", from);
   NeedFolderOf("copy", to);
-  if (const Entry* there = Find(to); there != nullptr && there->is_folder) {
-    throw FileError("copy", to, EISDIR);
-  }
-  Entry& copy = entries_[Key(to)];
-  copy = source;
-  copy.path = to;
-  copy.bytes = std::make_shared<std::string>(*source.bytes);
-  copy.modified = ++clock_;
+  entries_[Key(to)] = {to, false, std::make_shared<std::string>(*source.bytes), source.read_only,
+                       ++clock_};
 }
 
 bool MemoryFileSystem::SameFile(const std::string& a, const std::string& b) {
@@ -251,18 +215,17 @@ bool MemoryFileSystem::SameFile(const std::string& a, const std::string& b) {
 std::unique_ptr<base::FileLock> MemoryFileSystem::Lock(const std::string& path) {
   const Guard guard(mutex_);
   NeedFolderOf("create", path);
-  if (locked_.contains(Key(path))) return nullptr;
-  return std::make_unique<Held>(*this, Key(path));
+  const std::string key = Key(path);
+  if (!locked_.insert(key).second) return nullptr;
+  return std::make_unique<Held>([this, key] {
+    const Guard released(mutex_);
+    locked_.erase(key);
+  });
 }
 
 void MemoryFileSystem::WriteFile(const std::string& path, const std::string& bytes) {
   CreateFolders(base::FolderOfPath(path));
-  Entry& entry = entries_[Key(path)];
-  entry.path = path;
-  entry.is_folder = false;
-  entry.bytes = std::make_shared<std::string>(bytes);
-  entry.read_only = false;
-  entry.modified = ++clock_;
+  entries_[Key(path)] = {path, false, std::make_shared<std::string>(bytes), false, ++clock_};
 }
 
 void MemoryFileSystem::CreateFolders(const std::string& folder) {
@@ -302,9 +265,7 @@ std::map<std::string, std::string> MemoryFileSystem::Snapshot(const std::string&
   std::string prefix = Key(folder);
   if (!prefix.empty()) prefix += base::kNativeSeparator;
   for (const auto& [key, entry] : entries_) {
-    if (key.starts_with(prefix) && key != Key(folder)) {
-      snapshot[entry.path] = entry.is_folder ? "<folder>" : *entry.bytes;
-    }
+    if (key.starts_with(prefix)) snapshot[entry.path] = entry.is_folder ? "<folder>" : *entry.bytes;
   }
   return snapshot;
 }

@@ -1,12 +1,8 @@
-// A FileSystem held in memory, for the tests and the fuzz targets: files and folders by path,
-// with what the program relies on from a real one. Paths compare as the platform compares
-// them (without regard to ASCII case on Windows), runs of separators count as one and a
-// trailing separator as none. The folder "" (the folder of a name without one) is always
-// there; every other folder must be created before anything goes into it. A file keeps its
-// bytes for those who opened it when another takes its name, as on POSIX; a read-only file
-// is marked, not refused, as on POSIX too. What tests would stage on a disk they stage here
-// with the helpers below it. The calls of the FileSystem, its open files' included, may come
-// from several threads; the helpers are for a test's own thread.
+// A FileSystem held in memory, for the tests and the fuzz targets. Paths compare as the
+// platform's do (ASCII case aside on Windows); runs of separators count as one, a trailing one
+// as none. The folder "" is always there; any other must be created before use. As on POSIX, an
+// open file keeps its bytes when another takes its name, and read-only is marked, not refused.
+// FileSystem calls may come from several threads; the staging helpers are for the test's own.
 #pragma once
 
 #include <cstdint>
@@ -28,10 +24,8 @@ std::string Native(std::string_view path);
 class MemoryFileSystem : public base::FileSystem {
  public:
   MemoryFileSystem() = default;
-  // A copy of every file and folder, its own bytes (two names of one file stay one file); no
-  // lock comes with it.
+  // A copy with its own bytes (two names of one file stay one file) and no locks.
   MemoryFileSystem(const MemoryFileSystem& other);
-  MemoryFileSystem& operator=(const MemoryFileSystem&) = delete;
 
   std::unique_ptr<base::ReadableFile> OpenForReading(const std::string& path) override;
   std::unique_ptr<base::WritableFile> CreateForWriting(const std::string& path) override;
@@ -50,8 +44,7 @@ class MemoryFileSystem : public base::FileSystem {
   bool SameFile(const std::string& a, const std::string& b) override;
   std::unique_ptr<base::FileLock> Lock(const std::string& path) override;
 
-  // Creates the folders of path that are missing and puts a file of bytes there, in place of
-  // any before it.
+  // Puts a file of bytes at path, in place of any before it, creating missing folders.
   void WriteFile(const std::string& path, const std::string& bytes);
   // Creates folder and every folder above it that is missing.
   void CreateFolders(const std::string& folder);
@@ -60,10 +53,9 @@ class MemoryFileSystem : public base::FileSystem {
   void SetReadOnly(const std::string& path, bool read_only);
   // Makes path a second name of the file at target, as a link on a disk is.
   void Link(const std::string& path, const std::string& target);
-  // Puts a copy of every file under the folder from on the disk into folder, by its relative
-  // path.
+  // Copies every file under the disk folder from into folder, by its relative path.
   void CopyFromDisk(const std::filesystem::path& from, const std::string& folder);
-  // Every file and folder inside folder, at any depth, by path: a file's bytes, or "<folder>".
+  // Everything inside folder at any depth, by path: a file's bytes, or "<folder>".
   std::map<std::string, std::string> Snapshot(const std::string& folder) const;
 
  private:
@@ -74,14 +66,11 @@ class MemoryFileSystem : public base::FileSystem {
     bool read_only = false;
     int64_t modified = 0;
   };
-  class Held;
-  class Reading;
-  class Writing;
+  class OpenFile;
 
-  Entry* Find(const std::string& path);
   const Entry* Find(const std::string& path) const;
   Entry& FileAt(const char* action, const std::string& path);
-  // Throws when the folder that is to hold path is not there.
+  // Throws when the folder that is to hold path is not there, or path is a folder.
   void NeedFolderOf(const char* action, const std::string& path) const;
 
   mutable std::recursive_mutex mutex_;    // guards what follows and every file's bytes

@@ -1,6 +1,5 @@
-// A ConversionUi for driver tests: check boxes and path fields set by the test, answers to
-// Yes/No questions played back in order, the selection dialog's answer, and a log of
-// everything the driver did to the window (messages, unticks, focus, pointer, browse, pick).
+// A ConversionUi for driver tests: boxes, fields and answers set by the test, and a log of
+// everything the driver did to the window.
 #pragma once
 
 #include <deque>
@@ -24,8 +23,7 @@ class ScriptedUi : public app::ConversionUi {
   // The selection dialog's OK with this selection; nothing: its Cancel.
   std::optional<boundaries::BoundarySelection> pick;
   std::vector<std::string> rows_shown;  // the dialog's rows: "ordinal|description|nodes"
-  // Every message shown, as its icon, its Yes/No buttons if any, its own title if any, and
-  // its text: "question yes/no: ...", "critical \"Db2asc error\": ...".
+  // Every message shown: "question yes/no: ...", "critical \"Db2asc error\": ...".
   std::vector<std::string> messages;
   std::vector<std::string> log;  // "message", "untick geo", "busy on", ...
 
@@ -45,9 +43,8 @@ class ScriptedUi : public app::ConversionUi {
         icons[static_cast<int>(message.icon)] + std::string(question ? " yes/no" : "") +
         (message.title.empty() ? "" : " \"" + message.title + "\"") + ": " + message.text);
     log.push_back("message");
-    if (!question) return app::Answer::kOk;
-    if (answers.empty()) return app::Answer::kNo;
-    app::Answer answer = answers.front();
+    if (!question || answers.empty()) return question ? app::Answer::kNo : app::Answer::kOk;
+    const app::Answer answer = answers.front();
     answers.pop_front();
     return answer;
   }

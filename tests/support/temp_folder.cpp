@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace routix::testing {
@@ -16,29 +17,23 @@ TempFolder::TempFolder() {
 }
 
 TempFolder::~TempFolder() {
+  namespace fs = std::filesystem;
   std::error_code error;
   // Tests make files and folders read-only; give the rights back so that all can go.
-  for (auto it = std::filesystem::recursive_directory_iterator(path_, error);
-       it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
+  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
+  for (auto it = fs::recursive_directory_iterator(path_, error);
+       it != fs::recursive_directory_iterator(); it.increment(error)) {
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, error);
   }
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, error);
-  std::filesystem::remove_all(path_, error);
+  fs::remove_all(path_, error);
 }
 
 std::string TempFolder::Path(std::string_view name) const { return (path_ / name).string(); }
 
 std::string ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path.string());
-  std::string bytes(static_cast<size_t>(in.tellg()), '\0');
-  in.seekg(0);
-  if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-    throw std::runtime_error("cannot read " + path.string());
-  }
-  return bytes;
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
