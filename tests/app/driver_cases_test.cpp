@@ -5,10 +5,10 @@
 
 #include <cctype>
 #include <cstdint>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -18,6 +18,7 @@
 #include "base/system_paths.h"
 #include "sample_data/street_data.h"
 #include "support/boundary_bytes.h"
+#include "support/case_table.h"
 #include "support/checks.h"
 #include "support/fake_services.h"
 #include "support/fault_injection.h"
@@ -34,9 +35,7 @@ using testing::MemoryFileSystem;
 using testing::Native;
 using Texts = std::vector<std::string>;
 
-// The sample Server folder's DYN, its exports included, in \mem\Server\DYN, its street data
-// in \mem\geo (so that cases make the folder GEO when they need it), the site's tool folder
-// \mem\tools, and an empty \mem\out.
+// The sample Server folder as driver_cases.txt describes it, and the site's tool folder.
 const MemoryFileSystem& SampleServer() {
   static const MemoryFileSystem server = [] {
     testing::TempFolder disk;
@@ -70,8 +69,7 @@ std::string Join(const Texts& texts) {
   return joined;
 }
 
-// What "write" puts into a file: its own name, in lower case so that two names of one file
-// on a system that does not tell case apart give one text.
+// What "write" puts into a file: its name, lower-cased to be one text on any file system.
 std::string Old(std::string path) {
   for (char& c : path) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return "old " + path;
@@ -80,20 +78,16 @@ std::string Old(std::string path) {
 using Files = std::map<std::string, std::string>;
 using Arm = std::function<void(testing::FaultInjectingFileSystem&)>;
 
-// What one run under a fault did: whether it finished, its messages, the files it left in
-// \mem\out and \mem\Server\DYN, and the file system's count of its calls, of the bytes they
-// wrote and of its renames and removals.
+// What one run under a fault did and left, and the file system's counts of it.
 struct Outcome {
   bool finished = false;
   Texts messages;
   Files out, dyn;
   std::string failed_call;
-  int64_t calls = 0;
+  int64_t calls = 0, name_changes = 0;
   uint64_t written = 0;
-  int64_t name_changes = 0;
 };
-// Runs the case's run (or, with next, a run of the streets into other.shp) on memory, with the
-// fault that arm sets up.
+// Runs the case's run (or, with next, the streets into other.shp) on memory, armed with a fault.
 using Runner = std::function<Outcome(MemoryFileSystem& memory, const Arm& arm, bool next)>;
 
 Files WithoutLeftovers(Files files) {  // the files but those whose names begin with "~"
@@ -101,16 +95,7 @@ Files WithoutLeftovers(Files files) {  // the files but those whose names begin 
   return files;
 }
 
-// The fault sweep: the run from start with every file operation it makes failed in turn (an
-// error, a short write) and the disk filled at 32 points. After each: the run failed with a
-// message that names a file and never said "Convert finished !", \mem\out holds exactly what
-// it held before, DYN is as it was, and no temporary is left. The one fault a run gets over is
-// a failed removal after the new files are in place, which leaves that file for the next run:
-// it finishes with what a run without a fault leaves, and the file. Then the run is stopped
-// before each of its renames and removals, as a kill stops it: no earlier file of a name the
-// run replaces is missing, and a run of the streets into the folder afterwards completes the
-// stopped commit (the earlier files or the new ones, the new ones once the journal is on the
-// disk) and leaves no "~" file.
+// The fault sweep that driver_cases.txt describes under "sweep".
 void SweepFaults(const MemoryFileSystem& start, const Runner& run) {
   const Files before = start.Snapshot(Native("/mem/out"));
   const Files dyn = start.Snapshot(Native("/mem/Server/DYN"));
@@ -176,8 +161,14 @@ void SweepFaults(const MemoryFileSystem& start, const Runner& run) {
   }
 }
 
+Texts EveryOrdinal() {
+  Texts ordinals;
+  for (int i = 1; i <= 40; ++i) ordinals.push_back(std::to_string(i));
+  return ordinals;
+}
+
 // One case, its lines in order: a setting, "run"/"select", or an expectation of the last run.
-void RunCase(const std::vector<std::pair<std::string, std::string>>& lines) {
+void RunCase(const std::string& block) {
   MemoryFileSystem memory = SampleServer();
   testing::ScriptedProcessRunner export_program;
   testing::FakeServices fake(memory, export_program);
@@ -185,27 +176,27 @@ void RunCase(const std::vector<std::pair<std::string, std::string>>& lines) {
   testing::ScriptedUi ui;
   ui.server_folder = Native("/mem/Server");
   ui.destination = Native("/mem/out/roads.shp");
-  boundaries::BoundarySelection selection{{}, 5, false};
-  for (int i = 1; i <= 40; ++i) selection.col_return.push_back(std::to_string(i));
+  boundaries::BoundarySelection selection{EveryOrdinal(), 5, false};
   RunResult result;
   std::string projection_file;
-  auto options_of = [&](const std::string& words) {
-    return RunOptions{.run_export = words.find("export") != std::string::npos,
-                      .ask_before_each_boundary_set = words.find("ask") != std::string::npos,
-                      .projection_file = projection_file};
-  };
   std::optional<MemoryFileSystem> at_run;  // as the last run found it
-  for (const auto& [key, value] : lines) {
-    SCOPED_TRACE(key + ": " + value);
-    const Texts parts = Parts(value);
+  std::istringstream lines(block);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty() || line.starts_with("#")) continue;
+    SCOPED_TRACE(line);
+    const size_t colon = std::min(line.find(':'), line.size());  // "key: value" or "key"
+    const std::string key = line.substr(0, colon);
+    const Texts parts = Parts(line.substr(std::min(colon + 2, line.size())));
     const std::string text = Join(parts);
+    const auto has = [&text](const char* word) { return text.find(word) != std::string::npos; };
+    const RunOptions options{.run_export = has("export"),
+                             .ask_before_each_boundary_set = has("ask"),
+                             .projection_file = projection_file};
     if (key == "tick") {
-      ui.geocode_ticked = text.find("geo") != std::string::npos;
-      ui.boundary_ticked = text.find("dat") != std::string::npos;
-    } else if (key == "server") {
-      ui.server_folder = text;
-    } else if (key == "destination") {
-      ui.destination = text;
+      ui.geocode_ticked = has("geo");
+      ui.boundary_ticked = has("dat");
+    } else if (key == "server" || key == "destination") {
+      (key == "server" ? ui.server_folder : ui.destination) = text;
     } else if (key == "browse to") {
       ui.on_browse = [&ui, text] { ui.destination = text; };
     } else if (key == "answers") {
@@ -216,28 +207,23 @@ void RunCase(const std::vector<std::pair<std::string, std::string>>& lines) {
     } else if (key == "pick") {
       ui.pick.reset();
       if (text != "cancel") ui.pick = boundaries::BoundarySelection{parts, 3, true};
-    } else if (key == "write") {
-      for (const std::string& path : parts) memory.WriteFile(path, Old(path));
-    } else if (key == "folder") {
-      for (const std::string& path : parts) memory.CreateFolders(path);
-    } else if (key == "remove") {
-      for (const std::string& path : parts) memory.Remove(path);
+    } else if (key == "write" || key == "folder" || key == "remove") {
+      for (const std::string& path : parts) {
+        key == "write" ? memory.WriteFile(path, Old(path))
+                       : (key == "folder" ? memory.CreateFolders(path) : memory.Remove(path));
+      }
     } else if (key == "export") {
-      export_program.script = [&memory, parts](const auto&, const auto&) {
-        std::optional<int> status = 0;
-        for (const std::string& part : parts) {
-          if (part == "writes the exports") {
-            for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
-              memory.WriteFile(Native("/mem/Server/DYN/") + std::string(file.export_name),
-                               memory.Bytes(Native("/mem/geo/") + std::string(file.data_name)));
-            }
-          }
-          if (part == "writes a part")
-            memory.WriteFile(Native("/mem/Server/DYN/Mapfil.asc"), "part");
-          if (part == "does not start") status.reset();
-          if (part.starts_with("status ")) status = std::stoi(part.substr(7));
+      export_program.script = [&memory, text](const auto&, const auto&) -> std::optional<int> {
+        for (const sample::StreetDataFile& file : sample::kStreetDataFiles) {
+          if (text.find("writes the exports") == std::string::npos) break;
+          memory.WriteFile(Native("/mem/Server/DYN/") + std::string(file.export_name),
+                           memory.Bytes(Native("/mem/geo/") + std::string(file.data_name)));
         }
-        return status;
+        if (text.find("writes a part") != std::string::npos)
+          memory.WriteFile(Native("/mem/Server/DYN/Mapfil.asc"), "part");
+        if (text.find("does not start") != std::string::npos) return std::nullopt;
+        const size_t status = text.find("status ");
+        return status == std::string::npos ? 0 : std::stoi(text.substr(status + 7));
       };
     } else if (key == "rxybnd") {  // records of a node count and a description each
       std::string records;
@@ -264,15 +250,12 @@ void RunCase(const std::vector<std::pair<std::string, std::string>>& lines) {
         SelectBoundaries(ui, selection, fake.services);
         continue;
       }
-      if (text.find("all") != std::string::npos) {
-        selection.col_return.clear();
-        for (int i = 1; i <= 40; ++i) selection.col_return.push_back(std::to_string(i));
-      }
-      if (text.find("none") != std::string::npos) selection.col_return.clear();
-      if (text.find("each") != std::string::npos) selection.one_file_per_boundary = true;
-      result = RunConversion(ui, selection, fake.services, options_of(text));
+      if (has("all")) selection.col_return = EveryOrdinal();
+      if (has("none")) selection.col_return.clear();
+      if (has("each")) selection.one_file_per_boundary = true;
+      result = RunConversion(ui, selection, fake.services, options);
     } else if (key == "sweep") {
-      selection.one_file_per_boundary = text.find("each") != std::string::npos;
+      selection.one_file_per_boundary = has("each");
       SweepFaults(memory, [&](MemoryFileSystem& on, const Arm& arm, bool next) {
         testing::FaultInjectingFileSystem faults(on);
         testing::FakeServices sweep_fake(faults, export_program);
@@ -284,27 +267,22 @@ void RunCase(const std::vector<std::pair<std::string, std::string>>& lines) {
         boundaries::BoundarySelection chosen = selection;
         arm(faults);
         const bool finished =
-            RunConversion(sweep_ui, chosen, sweep_fake.services, options_of(text)).finished;
+            RunConversion(sweep_ui, chosen, sweep_fake.services, options).finished;
         return Outcome{finished,
                        sweep_ui.messages,
                        on.Snapshot(Native("/mem/out")),
                        on.Snapshot(Native("/mem/Server/DYN")),
                        faults.failed_call(),
                        faults.calls(),
-                       faults.written(),
-                       faults.name_changes()};
+                       faults.name_changes(),
+                       faults.written()};
       });
-    } else if (key == "old" || key == "new" || key == "missing") {
+    } else if (key == "old" || key == "new" || key == "missing" ||
+               key == "kept where case counts") {
       for (const std::string& path : parts) {
         const bool there = memory.StatusOf(path).has_value();
-        EXPECT_EQ(there, key != "missing") << path;
-        if (there) {
-          EXPECT_EQ(memory.Bytes(path) == Old(path), key == "old") << path;
-        }
-      }
-    } else if (key == "kept where case counts") {
-      for (const std::string& path : parts) {
-        EXPECT_NE(memory.StatusOf(path).has_value(), base::kFileNamesIgnoreCase) << path;
+        EXPECT_EQ(there, key.size() > 7 ? !base::kFileNamesIgnoreCase : key != "missing") << path;
+        EXPECT_EQ(there && key.size() == 3 && memory.Bytes(path) == Old(path), key == "old");
       }
     } else if (key == "unchanged") {
       EXPECT_EQ(memory.Snapshot(text), at_run->Snapshot(text));
@@ -333,25 +311,15 @@ void RunCase(const std::vector<std::pair<std::string, std::string>>& lines) {
 }
 
 TEST(DriverCases, EachCaseShowsAndLeavesWhatItExpects) {
-  std::ifstream file(ROUTIX_DRIVER_CASES);
-  ASSERT_TRUE(file) << ROUTIX_DRIVER_CASES;
-  std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>> cases;
-  for (std::string line; std::getline(file, line);) {
-    const size_t colon = line.find(':');
-    if (line.starts_with("case: ")) {
-      cases.push_back({line.substr(6), {}});
-    } else if (!line.empty() && !line.starts_with("#")) {
-      ASSERT_FALSE(cases.empty()) << line;
-      const std::string value = colon == std::string::npos ? "" : line.substr(colon + 1);
-      cases.back().second.emplace_back(line.substr(0, colon),
-                                       value.starts_with(' ') ? value.substr(1) : value);
-    }
+  const std::string file = testing::DataFileBytes("app/driver_cases.txt");
+  size_t count = 0;
+  for (size_t at = file.find("\ncase: "); at != std::string::npos; ++count) {
+    const size_t end = file.find("\ncase: ", at + 1);
+    SCOPED_TRACE(file.substr(at + 7, file.find('\n', at + 1) - at - 7));
+    RunCase(file.substr(file.find('\n', at + 1), end - file.find('\n', at + 1)));
+    at = end;
   }
-  EXPECT_GT(cases.size(), 20u);
-  for (const auto& [name, lines] : cases) {
-    SCOPED_TRACE(name);
-    RunCase(lines);
-  }
+  EXPECT_EQ(count, 30u);
 }
 
 }  // namespace

@@ -2,9 +2,7 @@
 // the result it must give.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,61 +13,48 @@
 #include "app/messages.h"
 #include "base/path_utils.h"
 #include "base/system_paths.h"
+#include "support/case_table.h"
 
 namespace routix::app {
 namespace {
-
-std::vector<std::string> Fields(const std::string& line, bool native) {
-  std::vector<std::string> fields;
-  std::istringstream in(line);
-  for (std::string field; std::getline(in, field, '\t');) {
-    if (field == "<none>") field.clear();
-    for (size_t at; (at = field.find("<crlf>")) != std::string::npos;) field.replace(at, 6, "\r\n");
-    fields.push_back(native ? base::NativeSeparators(field) : field);
-  }
-  return fields;
-}
 
 std::optional<std::string> Chosen(const std::string& field) {
   return field == "<cancel>" ? std::nullopt : std::optional(field);
 }
 
 TEST(PathTexts, EachRuleGivesItsResult) {
-  std::ifstream cases(ROUTIX_PATH_TEXTS);
-  ASSERT_TRUE(cases) << ROUTIX_PATH_TEXTS;
-  int count = 0;
-  for (std::string line; std::getline(cases, line);) {
-    if (line.empty() || line[0] == '#') continue;
-    SCOPED_TRACE(line);
-    ++count;
-    const std::string rule = line.substr(0, line.find_first_of(" \t"));
-    const std::string mode = line.substr(rule.size(), line.find('\t') - rule.size());
-    const char separator = mode.size() == 2 ? mode[1] : base::kNativeSeparator;
-    const std::vector<std::string> f = Fields(line.substr(line.find('\t') + 1), mode == " native");
+  const std::vector<testing::Case> cases = testing::ReadCases("app/path_texts.tsv");
+  for (testing::Case c : cases) {
+    SCOPED_TRACE(c.where);
+    const std::string rule = c[0].substr(0, c[0].find(' '));
+    const char separator = c[0].size() == rule.size() + 2 ? c[0].back() : base::kNativeSeparator;
+    if (c[0].ends_with(" native")) {
+      for (std::string& field : c.fields) field = base::NativeSeparators(field);
+    }
     if (rule == "tidy-server") {
-      EXPECT_EQ(TidyServerFolder(f.at(0), separator), f.at(1));
+      EXPECT_EQ(TidyServerFolder(c[1], separator), c[2]);
     } else if (rule == "tidy-destination") {
-      EXPECT_EQ(TidyDestination(f.at(0), separator), f.at(1));
+      EXPECT_EQ(TidyDestination(c[1], separator), c[2]);
     } else if (rule == "output-base") {
-      EXPECT_EQ(OutputBase(f.at(0)), f.at(1));
-      EXPECT_EQ(OutputMainFile(f.at(0)), f.at(1) + ".shp");
-      const boundaries::BoundaryOutput output = BoundaryOutputOf(f.at(0));
-      EXPECT_EQ(output.combined_base, f.at(2));
+      EXPECT_EQ(OutputBase(c[1]), c[2]);
+      EXPECT_EQ(OutputMainFile(c[1]), c[2] + ".shp");
+      const boundaries::BoundaryOutput output = BoundaryOutputOf(c[1]);
+      EXPECT_EQ(output.combined_base, c[3]);
       const std::string slash(1, base::kNativeSeparator);
       EXPECT_EQ(base::NormalizePath(output.folder + slash),
-                base::NormalizePath(base::FolderOfPath(f.at(2)) + slash));
+                base::NormalizePath(base::FolderOfPath(c[3]) + slash));
     } else if (rule == "folder-dialog") {
-      EXPECT_EQ(FolderDialogResult(Chosen(f.at(0)), f.at(1)), f.at(2));
+      EXPECT_EQ(FolderDialogResult(Chosen(c[1]), c[2]), c[3]);
     } else if (rule == "save-dialog") {
-      EXPECT_EQ(SaveDialogResult(Chosen(f.at(0)), f.at(1), ".shp"), f.at(2));
+      EXPECT_EQ(SaveDialogResult(Chosen(c[1]), c[2], ".shp"), c[3]);
     } else if (rule == "selected-count") {
-      EXPECT_EQ(SelectedCount(std::stoi(f.at(0))), f.at(1));
+      EXPECT_EQ(SelectedCount(std::stoi(c[1])), c[2]);
     } else {
       ASSERT_EQ(rule, "wrap-10");
-      EXPECT_EQ(WrapAtSeparators(f.at(0), 10), f.at(1));
+      EXPECT_EQ(WrapAtSeparators(c[1], 10), c[2]);
     }
   }
-  EXPECT_EQ(count, 42);  // every line was read
+  EXPECT_EQ(cases.size(), 42u);  // every line was read
 }
 
 }  // namespace
