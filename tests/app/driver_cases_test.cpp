@@ -5,7 +5,6 @@
 
 #include <cctype>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -76,32 +75,51 @@ std::string Old(std::string path) {
 }
 
 using Files = std::map<std::string, std::string>;
-using Arm = std::function<void(testing::FaultInjectingFileSystem&)>;
 
 // What one run under a fault did and left, and the file system's counts of it.
 struct Outcome {
   bool finished = false;
   Texts messages;
-  Files out, dyn;
+  Files out;
   std::string failed_call;
   int64_t calls = 0, name_changes = 0;
   uint64_t written = 0;
 };
-// Runs the case's run (or, with next, the streets into other.shp) on memory, armed with a fault.
-using Runner = std::function<Outcome(MemoryFileSystem& memory, const Arm& arm, bool next)>;
 
 Files WithoutLeftovers(Files files) {  // the files but those whose names begin with "~"
   std::erase_if(files, [](const auto& f) { return f.first.starts_with(Native("/mem/out/~")); });
   return files;
 }
 
-// The fault sweep that driver_cases.txt describes under "sweep".
-void SweepFaults(const MemoryFileSystem& start, const Runner& run) {
+// The fault sweep that driver_cases.txt describes under "sweep": the window's run from start,
+// and with next a run of the streets into other.shp. No run touches DYN.
+void SweepFaults(const MemoryFileSystem& start, const testing::ScriptedUi& ui,
+                 const boundaries::BoundarySelection& selection,
+                 testing::ScriptedProcessRunner& program, const RunOptions& options) {
   const Files before = start.Snapshot(Native("/mem/out"));
-  const Files dyn = start.Snapshot(Native("/mem/Server/DYN"));
-  auto run_from_start = [&](const Arm& arm, std::optional<MemoryFileSystem>* left = nullptr) {
+  auto run = [&](MemoryFileSystem& on, const auto& arm, bool next = false) {
+    testing::FaultInjectingFileSystem faults(on);
+    testing::FakeServices fake(faults, program);
+    testing::ScriptedUi window = ui;
+    if (next) {
+      window.geocode_ticked = !(window.boundary_ticked = false);
+      window.destination = Native("/mem/out/other.shp");
+    }
+    boundaries::BoundarySelection chosen = selection;
+    arm(faults);
+    const bool finished = RunConversion(window, chosen, fake.services, options).finished;
+    EXPECT_EQ(on.Snapshot(Native("/mem/Server/DYN")), start.Snapshot(Native("/mem/Server/DYN")));
+    return Outcome{finished,
+                   window.messages,
+                   on.Snapshot(Native("/mem/out")),
+                   faults.failed_call(),
+                   faults.calls(),
+                   faults.name_changes(),
+                   faults.written()};
+  };
+  auto run_from_start = [&](const auto& arm, std::optional<MemoryFileSystem>* left = nullptr) {
     MemoryFileSystem memory = start;
-    Outcome outcome = run(memory, arm, false);
+    Outcome outcome = run(memory, arm);
     if (left != nullptr) left->emplace(memory);
     return outcome;
   };
@@ -110,14 +128,12 @@ void SweepFaults(const MemoryFileSystem& start, const Runner& run) {
   auto check = [&](const Outcome& outcome) {
     SCOPED_TRACE(outcome.failed_call);
     ASSERT_FALSE(outcome.failed_call.empty());  // the fault came
-    EXPECT_EQ(outcome.dyn, dyn);
     if (outcome.finished) {
       EXPECT_TRUE(outcome.failed_call.starts_with("delete " + Native("/mem/out/~routix2shp")));
       EXPECT_EQ(WithoutLeftovers(outcome.out), clean.out);
       return;
     }
-    ASSERT_FALSE(outcome.messages.empty());
-    const std::string& error = outcome.messages.back();
+    const std::string error = outcome.messages.empty() ? "" : outcome.messages.back();
     EXPECT_TRUE(error.starts_with("critical: Cannot ")) << error;
     EXPECT_TRUE(testing::Contains(error, Native("/mem/")));
     EXPECT_FALSE(testing::Contains(error, "~"));  // no temporary name
@@ -256,27 +272,7 @@ void RunCase(const std::string& block) {
       result = RunConversion(ui, selection, fake.services, options);
     } else if (key == "sweep") {
       selection.one_file_per_boundary = has("each");
-      SweepFaults(memory, [&](MemoryFileSystem& on, const Arm& arm, bool next) {
-        testing::FaultInjectingFileSystem faults(on);
-        testing::FakeServices sweep_fake(faults, export_program);
-        testing::ScriptedUi sweep_ui = ui;
-        if (next) {
-          sweep_ui.geocode_ticked = !(sweep_ui.boundary_ticked = false);
-          sweep_ui.destination = Native("/mem/out/other.shp");
-        }
-        boundaries::BoundarySelection chosen = selection;
-        arm(faults);
-        const bool finished =
-            RunConversion(sweep_ui, chosen, sweep_fake.services, options).finished;
-        return Outcome{finished,
-                       sweep_ui.messages,
-                       on.Snapshot(Native("/mem/out")),
-                       on.Snapshot(Native("/mem/Server/DYN")),
-                       faults.failed_call(),
-                       faults.calls(),
-                       faults.name_changes(),
-                       faults.written()};
-      });
+      SweepFaults(memory, ui, selection, export_program, options);
     } else if (key == "old" || key == "new" || key == "missing" ||
                key == "kept where case counts") {
       for (const std::string& path : parts) {
