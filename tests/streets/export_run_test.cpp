@@ -1,6 +1,5 @@
 // The Server folder made ready for the export and the export run, on the in-memory file
-// system with a scripted process start; and once with the stand-in export program through the
-// machine's own process start.
+// system with a scripted process start, and once through the machine's own process start.
 #include "streets/export_run.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +8,12 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "base/system_paths.h"
 #include "platform/native_process_runner.h"
 #include "streets/server_folder.h"
+#include "support/case_table.h"
 #include "support/checks.h"
 #include "support/fake_services.h"
 #include "support/memory_file_system.h"
@@ -26,21 +27,12 @@ namespace {
 using testing::Native;
 
 TEST(ExportConfigLinesAndCommandLine, NameTheSameFoldersHoweverTheServerFolderEnds) {
-  // As typed, with its separator, and as the lines name it: a drive root's folders right
-  // under it, a network path's leading pair kept.
-  for (auto [typed, s, server] :
-       {std::tuple{R"(D:\Routing\\Server\\)", '\\', R"(D:\Routing\Server)"},
-        {R"(D:\)", '\\', "D:"},
-        {R"(\\srv\share\Server\)", '\\', R"(\\srv\share\Server)"},
-        {"/srv/my server/", '/', "/srv/my server"}}) {
-    SCOPED_TRACE(typed);
-    const std::string f = server + std::string(1, s), pro = f + "PRO" + s;
-    EXPECT_EQ(ExportConfigLines(typed, s),
-              (std::array<std::string, kExportConfigLines>{
-                  "[ASSIGN]", "DYN=" + f + "DYN", "GEO=" + f + "GEO", "STA=" + f + "STA",
-                  "RPT=" + f + "RPT", "TMP=" + pro + "TMP", "[EPA] ", "PATH=" + f + "PRO",
-                  "POLLING TIME = 1"}));
-    EXPECT_EQ(ExportCommandLine(typed, s), '"' + pro + "db2asc.exe\" \"" + pro + "g.cfg\" 1");
+  for (const testing::Case& c : testing::ReadCases("streets/export_config.tsv")) {
+    SCOPED_TRACE(c.where);
+    const auto lines = ExportConfigLines(c[0], c[1][0]);
+    EXPECT_EQ(std::vector(lines.begin(), lines.end()),
+              std::vector(c.fields.begin() + 2, c.fields.end() - 1));
+    EXPECT_EQ(ExportCommandLine(c[0], c[1][0]), c.fields.back());
   }
 }
 
@@ -92,7 +84,6 @@ TEST(RunExportTool, RunsTheProgramInProAndSucceedsOnlyOnStatusZeroWithAFreshExpo
     EXPECT_EQ(runner.calls[0].command_line, ExportCommandLine(Native("/S")));
     EXPECT_EQ(runner.calls[0].working_folder, Native("/S/PRO"));
     EXPECT_FALSE(memory.StatusOf(Native("/S/GEO/db2asc.taf")));  // and after
-    EXPECT_EQ(fake.status.texts.at(0), "Please wait for a moment when running db2asc...");
     EXPECT_EQ(fake.yielder.calls + fake.yielder.waits, 2);
   }
 }
