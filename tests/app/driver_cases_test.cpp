@@ -177,12 +177,6 @@ void SweepFaults(const MemoryFileSystem& start, const testing::ScriptedUi& ui,
   }
 }
 
-Texts EveryOrdinal() {
-  Texts ordinals;
-  for (int i = 1; i <= 40; ++i) ordinals.push_back(std::to_string(i));
-  return ordinals;
-}
-
 // One case, its lines in order: a setting, "run"/"select", or an expectation of the last run.
 void RunCase(const std::string& block) {
   MemoryFileSystem memory = SampleServer();
@@ -192,7 +186,9 @@ void RunCase(const std::string& block) {
   testing::ScriptedUi ui;
   ui.server_folder = Native("/mem/Server");
   ui.destination = Native("/mem/out/roads.shp");
-  boundaries::BoundarySelection selection{EveryOrdinal(), 5, false};
+  Texts every(40);  // every boundary's ordinal
+  for (size_t i = 0; i < every.size(); ++i) every[i] = std::to_string(i + 1);
+  boundaries::BoundarySelection selection{every, 5, false};
   RunResult result;
   std::string projection_file;
   std::optional<MemoryFileSystem> at_run;  // as the last run found it
@@ -217,9 +213,7 @@ void RunCase(const std::string& block) {
       ui.on_browse = [&ui, text] { ui.destination = text; };
     } else if (key == "answers") {
       ui.answers.clear();
-      for (const std::string& answer : parts) {
-        ui.answers.push_back(answer == "yes" ? Answer::kYes : Answer::kNo);
-      }
+      for (const auto& a : parts) ui.answers.push_back(a == "yes" ? Answer::kYes : Answer::kNo);
     } else if (key == "pick") {
       ui.pick.reset();
       if (text != "cancel") ui.pick = boundaries::BoundarySelection{parts, 3, true};
@@ -262,14 +256,11 @@ void RunCase(const std::string& block) {
       ui.log.clear();
       fake.status.texts.clear();
       at_run.emplace(memory);
-      if (key == "select") {
-        SelectBoundaries(ui, selection, fake.services);
-        continue;
-      }
-      if (has("all")) selection.col_return = EveryOrdinal();
+      if (has("all")) selection.col_return = every;
       if (has("none")) selection.col_return.clear();
       if (has("each")) selection.one_file_per_boundary = true;
-      result = RunConversion(ui, selection, fake.services, options);
+      if (key == "select") SelectBoundaries(ui, selection, fake.services);
+      if (key == "run") result = RunConversion(ui, selection, fake.services, options);
     } else if (key == "sweep") {
       selection.one_file_per_boundary = has("each");
       SweepFaults(memory, ui, selection, export_program, options);
