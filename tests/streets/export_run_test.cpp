@@ -35,18 +35,8 @@ TEST(ExportConfigLinesAndCommandLine, NameTheSameFoldersHoweverTheServerFolderEn
   }
 }
 
-// What a run makes of a Server folder is in the driver's cases.
-TEST(PrepareServerFolder, PassesOverAMissingToolFolderButNotAConfigItCannotWrite) {
-  testing::MemoryFileSystem memory;
-  memory.CreateFolders(Native("/T"));
-  testing::FakeServices fake(memory);
-  fake.services.tool_folder = Native("/none");
-  EXPECT_TRUE(testing::Contains(
-      testing::ErrorOf([&] { PrepareServerFolder(Native("/T"), fake.services); }), "g.cfg"));
-  EXPECT_TRUE(memory.StatusOf(Native("/T/DYN"))->is_folder);
-}
-
-// The outcomes of other statuses and exports are the driver's cases.
+// The outcomes of other statuses and exports, and what a run makes of a Server folder, are in
+// the driver's cases.
 TEST(RunExportTool, RunsTheProgramInProBetweenClearingsOfTheWorkFiles) {
   testing::MemoryFileSystem memory;
   memory.WriteFile(Native("/S/GEO/stale.taf"), "x");
@@ -66,6 +56,12 @@ TEST(RunExportTool, RunsTheProgramInProBetweenClearingsOfTheWorkFiles) {
   EXPECT_EQ(runner.calls[0].working_folder, Native("/S/PRO"));
   EXPECT_FALSE(memory.StatusOf(Native("/S/GEO/db2asc.taf")));  // and after
   EXPECT_EQ(fake.yielder.calls + fake.yielder.waits, 2);
+  // The preparation passes over a missing tool folder, not a config it cannot write.
+  fake.services.tool_folder = Native("/none");
+  memory.CreateFolders(Native("/T"));
+  EXPECT_TRUE(testing::Contains(
+      testing::ErrorOf([&] { PrepareServerFolder(Native("/T"), fake.services); }), "g.cfg"));
+  EXPECT_TRUE(memory.StatusOf(Native("/T/DYN"))->is_folder);
 }
 
 TEST(RunExportTool, TheStandInRunsThroughTheMachinesProcessStartWhileTheCallerWaits) {
