@@ -77,8 +77,7 @@ TEST(RunExportTool, TheStandInRunsThroughTheMachinesProcessStartWhileTheCallerWa
   EXPECT_EQ(fake.yielder.waits > 0, base::kNativeSeparator == '/');
   // A program that cannot start, or not in its working folder, gives no status.
   const platform::NativeProcessRunner processes;
-  const std::string pro = (folder.path() / "Server" / "PRO").string(),
-                    line = ExportCommandLine(server);
+  const std::string pro = server + Native("/PRO"), line = ExportCommandLine(server);
   EXPECT_EQ(processes.RunAndWait("\"" + pro + "x\"", pro, [] {}), std::nullopt);
   EXPECT_EQ(processes.RunAndWait(line, pro + "x", [] {}), std::nullopt);
   EXPECT_EQ(processes.RunAndWait("", pro, [] {}), std::nullopt);
