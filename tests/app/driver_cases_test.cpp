@@ -113,13 +113,8 @@ void SweepFaults(const MemoryFileSystem& start, const testing::ScriptedUi& ui,
     arm(faults);
     const bool finished = RunConversion(window, chosen, fake.services, options).finished;
     EXPECT_EQ(on.Snapshot(Native("/mem/Server/DYN")), start.Snapshot(Native("/mem/Server/DYN")));
-    return Outcome{finished,
-                   window.messages,
-                   on.Snapshot(Native("/mem/out")),
-                   faults.failed_call(),
-                   faults.calls(),
-                   faults.name_changes(),
-                   faults.written()};
+    return Outcome(finished, window.messages, on.Snapshot(Native("/mem/out")), faults.failed_call(),
+                   faults.calls(), faults.name_changes(), faults.written());
   };
   auto run_from_start = [&](const auto& arm) {
     MemoryFileSystem memory = start;

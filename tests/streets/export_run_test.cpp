@@ -35,8 +35,7 @@ TEST(ExportConfigLinesAndCommandLine, NameTheSameFoldersHoweverTheServerFolderEn
   }
 }
 
-// The outcomes of other statuses and exports, and what a run makes of a Server folder, are in
-// the driver's cases.
+// Other statuses and exports, and the files of the prepared folder, are the driver's cases.
 TEST(RunExportTool, RunsTheProgramInProBetweenClearingsOfTheWorkFiles) {
   testing::MemoryFileSystem memory;
   memory.WriteFile(Native("/S/GEO/stale.taf"), "x");
