@@ -55,12 +55,13 @@ TEST(RunExportTool, RunsTheProgramInProBetweenClearingsOfTheWorkFiles) {
   EXPECT_EQ(runner.calls[0].working_folder, Native("/S/PRO"));
   EXPECT_FALSE(memory.StatusOf(Native("/S/GEO/db2asc.taf")));  // and after
   EXPECT_EQ(fake.yielder.calls + fake.yielder.waits, 2);
-  // The preparation passes over a missing tool folder, not a config it cannot write.
+  // The preparation clears the work files, passes over a missing tool folder, fails on g.cfg.
   fake.services.tool_folder = Native("/none");
-  memory.CreateFolders(Native("/T"));
+  memory.WriteFile(Native("/T/GEO/b.taf"), "x");
   EXPECT_TRUE(testing::Contains(
       testing::ErrorOf([&] { PrepareServerFolder(Native("/T"), fake.services); }), "g.cfg"));
   EXPECT_TRUE(memory.StatusOf(Native("/T/DYN"))->is_folder);
+  EXPECT_FALSE(memory.StatusOf(Native("/T/GEO/b.taf")));
 }
 
 TEST(RunExportTool, TheStandInRunsThroughTheMachinesProcessStartWhileTheCallerWaits) {
