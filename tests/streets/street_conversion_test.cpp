@@ -101,8 +101,8 @@ TEST(ConvertStreetNetwork, AFailureStopsTheRunNamesTheFileAndLeavesTheEarlierSet
                             fake.native_processes, ""});
     });
     EXPECT_TRUE(error == testing::kNoError || memory.Snapshot(Native("/S")) == before) << error;
-    return std::tuple{error, faults.failed_call(), faults.calls(),
-                      memory.Bytes(Out(".shp")).size()};
+    return std::tuple{error, faults.failed_call(), faults.calls(), memory.Bytes(Out(".shp")).size(),
+                      memory.StatusOf(Out(".dbf")) ? memory.Bytes(Out(".dbf")) : ""};
   };
   for (const char* file : {"Nodfil.asc", "Second.asc", "Mapfil.asc"}) {
     const std::string error = std::get<0>(run(file, 0, 0));
@@ -114,13 +114,24 @@ TEST(ConvertStreetNetwork, AFailureStopsTheRunNamesTheFileAndLeavesTheEarlierSet
     EXPECT_EQ(std::get<0>(run("", call, 0)),
               "Cannot read " + Dyn(file) + ": there is not enough memory for it.");
   }
-  const auto [clean_error, no_call, calls, shp_size] = run("", 0, 0);
+  const auto [clean_error, no_call, calls, shp_size, dbf] = run("", 0, 0);
   ASSERT_EQ(clean_error, testing::kNoError);
   // 5000 records of two ends; 3 points more for each of the 833 shape lines and each of the 416
   // twins in Second.asc of a marked segment with one: a twin finds its segment among many.
   EXPECT_EQ(shp_size, 100 + 5000 * 88 + (833 + 416) * 48u);
+  // Every row of the .dbf, written batch after batch, begins with its own record's ID.
+  const auto word = [&](size_t at) {
+    return size_t{static_cast<uint8_t>(dbf.at(at))} | size_t{static_cast<uint8_t>(dbf.at(at + 1))}
+                                                          << 8;
+  };
+  std::string ids, expected_ids;
+  for (size_t k = 0; k < 5000; ++k) {
+    ids += dbf.substr(word(8) + k * word(10) + 1, 14);
+    expected_ids += std::string(8, ' ') + std::to_string(100001 + k % 2500);
+  }
+  EXPECT_EQ(ids, expected_ids);
   for (int64_t call = 1; call <= calls; call += call < calls - 40 ? 7 : 1) {
-    const auto [error, failed_call, all, size] = run("", 0, call);
+    const auto [error, failed_call, all, size, rows] = run("", 0, call);
     if (error == testing::kNoError) {  // a removal after the commit, left for later
       EXPECT_TRUE(testing::Contains(failed_call, "delete " + Native("/S/~routix2shp")));
     } else {
