@@ -1,7 +1,5 @@
-// The file services over the in-memory file system: the service's own operations and the
-// staged files that put a run's outputs in place all at once. What the machine's own file
-// system adds (names in the ANSI code page, rights, links) is tested in tests/platform, and
-// what a failure at any step of a run leaves is swept in tests/app/fault_sweep_test.cpp.
+// The file services over the in-memory file system, and the staged files that put a run's
+// outputs in place all at once; the machine's own file system is tested in tests/platform.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -75,13 +73,10 @@ TEST_F(FileServicesTest, LineCountsExistenceAndStamps) {
     EXPECT_EQ(files_.LineCount(Native("/d/m.asc")), std::stoi(row[1])) << row.where;
   }
   EXPECT_TRUE(Contains(ErrorOf([&] { files_.LineCount(Native("/d/none")); }), Native("/d/none")));
-  EXPECT_FALSE(files_.FileExists(Native("/d/none")));  // counting does not create it
-  EXPECT_TRUE(files_.FileExists(Native("/d/m.asc")));
-  EXPECT_FALSE(files_.FolderExists(Native("/d/m.asc")));
-  EXPECT_TRUE(files_.FolderExists(Native("/d")));
-  EXPECT_FALSE(files_.FileExists(Native("/d")));
-  EXPECT_FALSE(files_.FileExists(""));
-  EXPECT_FALSE(files_.FolderExists(Native("/d/m.asc/below")));
+  for (const testing::Case& row : testing::ReadCases("base/existence.tsv")) {
+    EXPECT_EQ(files_.FileExists(Native(row[0])), row[1] == "file") << row.where;
+    EXPECT_EQ(files_.FolderExists(Native(row[0])), row[1] == "folder") << row.where;
+  }
   EXPECT_EQ(files_.StampOf(Native("/d/m.asc"))->size, memory_.Bytes(Native("/d/m.asc")).size());
   EXPECT_FALSE(files_.StampOf(Native("/d")).has_value());
 }
@@ -189,47 +184,9 @@ TEST_F(FileServicesTest, AFolderAReadOnlyFileOrAnInputIsRefusedWhenItIsNamed) {
   EXPECT_EQ(OutFiles(), before);
 }
 
-TEST_F(FileServicesTest, AKilledCommitOfManySetsLeavesEveryNameAndTheNextRunCompletesIt) {
-  constexpr int kSets = 300;
-  auto name = [](int set, const char* ending) { return Out("set" + std::to_string(set) + ending); };
-  for (int set = 0; set < kSets; set += 2) memory_.WriteFile(name(set, ".shp"), "earlier");
-  memory_.WriteFile(name(0, ".qix"), "earlier index");
-  // Stages a .shp and a .dbf for each set, and the removal of its index.
-  auto commit = [&](base::FileSystem& files) {
-    const FileSystemService service(files);
-    StagedFiles staged(service, {}, Native("/out"));
-    for (int set = 0; set < kSets; ++set) {
-      for (const char* ending : {".shp", ".dbf"}) {
-        OutputFile file = staged.Create(name(set, ending));
-        file.Append("new");
-        file.Close();
-      }
-      staged.RemoveOnCommit(name(set, ".qix"));
-    }
-    staged.Commit();
-  };
-  testing::MemoryFileSystem clean = memory_;
-  testing::FaultInjectingFileSystem counted(clean);
-  commit(counted);
-  for (int64_t stop = 1; stop <= counted.name_changes(); stop += 97) {
-    SCOPED_TRACE(stop);
-    testing::MemoryFileSystem memory = memory_;
-    testing::FaultInjectingFileSystem faults(memory);
-    faults.StopAtNameChange(stop);
-    ErrorOf([&] { commit(faults); });
-    // Every earlier file keeps a name, and at most one set holds new files beside earlier ones.
-    int mixed = 0;
-    for (int set = 0; set < kSets; set += 2) {
-      ASSERT_TRUE(memory.StatusOf(name(set, ".shp")).has_value());
-      const bool new_shp = memory.Bytes(name(set, ".shp")) == "new";
-      mixed += new_shp != memory.StatusOf(name(set, ".dbf")).has_value();
-    }
-    EXPECT_LE(mixed, 1);
-    { const DestinationLock repair(memory, Native("/out")); }
-    Files repaired = memory.Snapshot(Native("/out"));
-    EXPECT_EQ(repaired, stop > 1 ? clean.Snapshot(Native("/out")) : OutFiles());
-  }
-  // A journal that names a file of another folder is no journal: the repair leaves the file.
+// A commit stopped at any rename is swept over whole runs in tests/app; here, a journal that
+// names a file of another folder is no journal: the repair leaves the file.
+TEST_F(FileServicesTest, AJournalNamingAFileOfAnotherFolderIsIgnored) {
   memory_.WriteFile(Out(Native("sub/kept")), "kept");
   const std::string outside = Native("sub/kept") + '\0';
   for (const std::string& entry : {"D" + outside, "M" + outside + "set0.shp" + '\0'}) {

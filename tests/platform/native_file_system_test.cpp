@@ -28,8 +28,7 @@ using testing::ErrorOf;
 using testing::ReadFileBytes;
 using testing::WriteFileBytes;
 
-// Links and the rights to run are POSIX's; Windows needs privileges for the one and has none
-// of the other.
+// Links and the rights to run are POSIX's: Windows needs privileges for one, has no other.
 const bool kPosix = base::kNativeSeparator == '/';
 
 class NativeFileSystemTest : public ::testing::Test {
@@ -63,12 +62,11 @@ TEST_F(NativeFileSystemTest, ReadsAtOffsetsPastFourGibibytes) {
 
   const std::unique_ptr<base::ReadableFile> file = native_.OpenForReading(path);
   ASSERT_EQ(file->size(), kSize + 3);
-  char bytes[8] = {};
-  EXPECT_EQ(file->ReadAt(kSize, bytes, sizeof bytes), 3u);
-  EXPECT_EQ(std::string(bytes, 3), "end");
-  EXPECT_EQ(file->ReadAt(1, bytes, 3), 3u);
-  EXPECT_EQ(std::string(bytes, 3), "ead");
-  EXPECT_EQ(file->ReadAt(kSize + 3, bytes, 3), 0u);
+  char bytes[8];
+  const std::pair<uint64_t, std::string> reads[] = {
+      {kSize, "end"}, {1, std::string("ead\0\0\0\0\0", 8)}, {kSize + 3, ""}};
+  for (const auto& [offset, text] : reads)
+    EXPECT_EQ(std::string(bytes, file->ReadAt(offset, bytes, sizeof bytes)), text);
 }
 
 // A replacing file takes the rights of the one it replaces, a link is replaced rather than
@@ -78,17 +76,18 @@ TEST_F(NativeFileSystemTest, ReplacingAndCopyingKeepRightsAndALinkIsReplaced) {
   using fs::perms;
   const perms shared = perms::owner_read | perms::owner_write | perms::group_read |
                        perms::group_write | perms::others_read;
-  const perms private_file = perms::owner_read | perms::owner_write;
-  for (const char* name : {"shared.dbf", "private.dbf", "fixed.dbf"})
+  const std::pair<const char*, perms> files[] = {
+      {"shared.dbf", shared},
+      {"private.dbf", perms::owner_read | perms::owner_write},
+      {"fixed.dbf", perms::owner_read}};
+  for (const auto& [name, rights] : files) {
     WriteFileBytes(Path(name), "old");
-  fs::permissions(Path("shared.dbf"), shared);
-  fs::permissions(Path("private.dbf"), private_file);
-  fs::permissions(Path("fixed.dbf"), perms::owner_read);
+    fs::permissions(Path(name), rights);
+  }
   fs::create_symlink(Path("fixed.dbf"), Path("link.dbf"));
   EXPECT_TRUE(native_.SameFile(Path("link.dbf"), Path("fixed.dbf")));
   for (const char* name : {"shared", "private", "link", "new"}) Replace(Path(name), {".dbf"});
-  EXPECT_EQ(fs::status(Path("shared.dbf")).permissions(), shared);
-  EXPECT_EQ(fs::status(Path("private.dbf")).permissions(), private_file);
+  for (const auto& [name, rights] : files) EXPECT_EQ(fs::status(Path(name)).permissions(), rights);
   EXPECT_EQ(fs::status(Path("link.dbf")).permissions(), fs::status(Path("new.dbf")).permissions());
   EXPECT_FALSE(fs::is_symlink(Path("link.dbf")));
   EXPECT_EQ(ReadFileBytes(Path("link.dbf")), "new");
@@ -108,10 +107,8 @@ TEST_F(NativeFileSystemTest, AFileAGisHoldsOpenOnWindowsKeepsTheEarlierSetWhole)
   ASSERT_NE(held, nullptr);
   const std::string error = ErrorOf([&] { Replace(Path("roads"), {".shp", ".dbf"}); });
   std::fclose(held);
-  if (kPosix) {
-    EXPECT_EQ(error, testing::kNoError);
-    return;
-  }
+  EXPECT_EQ(error == testing::kNoError, kPosix);
+  if (kPosix) return;
   EXPECT_TRUE(
       Contains(error, "Cannot replace " + Path("roads.dbf") + ": it is open in another program."));
   for (const char* ending : {".shp", ".dbf"})
