@@ -28,39 +28,13 @@ using Files = std::map<std::string, std::string>;
 class FileServicesTest : public ::testing::Test {
  protected:
   FileServicesTest() {
-    memory_.WriteFile(Out("Bnd_zones.shp"), "old shp");
-    memory_.WriteFile(Out("Bnd_zones.dbf"), "old dbf");
-    memory_.WriteFile(Out("Bnd_zones.prj"), "old prj");
+    for (const std::string ending : {"shp", "dbf", "prj"})
+      memory_.WriteFile(Out("Bnd_zones." + ending), "old " + ending);
     memory_.WriteFile(Out("notes.txt"), "kept");
     memory_.WriteFile(Native("/DYN/Rxybnd.dat"), "input");
   }
   static std::string Out(const std::string& name) { return Native("/out/") + name; }
   Files OutFiles() const { return memory_.Snapshot(Native("/out")); }
-
-  // Stages a new .shp and .dbf, and the removal of every Bnd_zones.* file.
-  void Stage(StagedFiles& staged) {
-    for (const char* ending : {".shp", ".dbf"}) {
-      OutputFile file = staged.Create(Out("Bnd_zones") + ending);
-      file.Append(std::string("new") + ending);
-      file.Close();
-    }
-    staged.RemoveFilesOfBaseOnCommit(Out("Bnd_zones"));
-  }
-
-  // Fails each call of step in turn, with fault, until a run of step passes: every failed run
-  // names path and leaves the folder as it was.
-  template <typename Step>
-  void SweepFaults(testing::Fault fault, const std::string& path, Step step) {
-    const Files before = memory_.Snapshot(Native("/PRO"));
-    for (int64_t call = 1;; ++call) {
-      faults_.FailCall(call, fault);
-      const std::string error = ErrorOf(step);
-      if (error == testing::kNoError) return;
-      SCOPED_TRACE(faults_.failed_call());
-      EXPECT_TRUE(Contains(error, path));
-      EXPECT_EQ(memory_.Snapshot(Native("/PRO")), before);
-    }
-  }
 
   testing::MemoryFileSystem memory_;
   testing::FaultInjectingFileSystem faults_{memory_};
@@ -82,20 +56,30 @@ TEST_F(FileServicesTest, LineCountsExistenceAndStamps) {
 }
 
 TEST_F(FileServicesTest, ReplacingATextFileOrCopyingAFolderChangesAllOrNothing) {
+  // Fails each call of step in turn until a run of step passes: every failed run names path
+  // and leaves the folder as it was.
+  auto sweep = [&](testing::Fault fault, const std::string& path, auto step) {
+    const Files before = memory_.Snapshot(Native("/PRO"));
+    for (int64_t call = 1;; ++call) {
+      faults_.FailCall(call, fault);
+      const std::string error = ErrorOf(step);
+      if (error == testing::kNoError) return;
+      EXPECT_TRUE(Contains(error, path)) << faults_.failed_call();
+      EXPECT_EQ(memory_.Snapshot(Native("/PRO")), before) << faults_.failed_call();
+    }
+  };
   const std::string path = Native("/PRO/g.cfg");
   memory_.WriteFile(path, "old\r\n");
-  const std::vector<std::string> lines = {"one", "two"};
-  files_.ReplaceTextFile(path, lines);
+  files_.ReplaceTextFile(path, std::vector<std::string>{"one", "two"});
   EXPECT_EQ(memory_.Snapshot(Native("/PRO")), (Files{{path, "one\r\ntwo\r\n"}}));  // no temporary
-  SweepFaults(testing::Fault::kShortWrite, path, [&] { files_.ReplaceTextFile(path, {{"3"}}); });
+  sweep(testing::Fault::kShortWrite, path, [&] { files_.ReplaceTextFile(path, {{"3"}}); });
   EXPECT_EQ(memory_.Bytes(path), "3\r\n");
 
   memory_.WriteFile(Native("/src/g.cfg"), "new and longer");
   memory_.WriteFile(Native("/src/lib.dll"), "new library");
   memory_.WriteFile(Native("/PRO/lib.dll"), "old library");
   memory_.WriteFile(Native("/PRO/keep.txt"), "kept");
-  SweepFaults(testing::Fault::kError, "",
-              [&] { files_.CopyFolder(Native("/src"), Native("/PRO")); });
+  sweep(testing::Fault::kError, "", [&] { files_.CopyFolder(Native("/src"), Native("/PRO")); });
   memory_.WriteFile(Native("/src/TMP/t.txt"), "deep");
   files_.CopyFolder(Native("/src"), Native("/PRO"));
   EXPECT_EQ(memory_.Snapshot(Native("/PRO")), (Files{{Native("/PRO/TMP"), "<folder>"},
@@ -112,13 +96,11 @@ TEST_F(FileServicesTest, ReplacingATextFileOrCopyingAFolderChangesAllOrNothing) 
 }
 
 TEST_F(FileServicesTest, WildcardsMatchFilesOfOneFolderAndAFileBaseIsTakenLiterally) {
-  for (const testing::Case& row : testing::ReadCases("base/wildcards.tsv")) {
+  for (const testing::Case& row : testing::ReadCases("base/wildcards.tsv"))
     EXPECT_EQ(MatchesWildcard(row[0], row[1]), row[2] == "1") << row.where;
-  }
   memory_.CreateFolders(Native("/GEO/sub.taf"));
-  for (const char* name : {"a.taf", "B.TAF", "c.tafx", "sub.taf/deep.taf"}) {
+  for (const char* name : {"a.taf", "B.TAF", "c.tafx", "sub.taf/deep.taf"})
     memory_.WriteFile(Native("/GEO/") + Native(name), "x");
-  }
   EXPECT_NE(files_.FirstMatch(Native("/GEO/*.taf")), "");
   files_.DeleteMatches(Native("/GEO/*.taf"));
   EXPECT_EQ(files_.FirstMatch(Native("/GEO/*.taf")), "");
@@ -141,14 +123,23 @@ TEST_F(FileServicesTest, WildcardsMatchFilesOfOneFolderAndAFileBaseIsTakenLitera
 
 TEST_F(FileServicesTest, NothingChangesBeforeTheCommitAndTheCommitChangesAllAtOnce) {
   const Files before = OutFiles();
+  // Stages a new .shp and .dbf, and the removal of every Bnd_zones.* file.
+  auto stage = [&](StagedFiles& staged) {
+    for (const std::string ending : {".shp", ".dbf"}) {
+      OutputFile file = staged.Create(Out("Bnd_zones") + ending);
+      file.Append("new" + ending);
+      file.Close();
+    }
+    staged.RemoveFilesOfBaseOnCommit(Out("Bnd_zones"));
+  };
   {
     StagedFiles staged(files_);
-    Stage(staged);
+    stage(staged);
     staged.RemoveOnCommit(Out("notes.txt"));
   }  // without the commit the temporaries go and the earlier files stay
   EXPECT_EQ(OutFiles(), before);
   StagedFiles staged(files_);
-  Stage(staged);
+  stage(staged);
   for (const auto& [path, bytes] : OutFiles()) {
     // Temporaries have short names of their own, which no pattern of Bnd_zones matches.
     EXPECT_TRUE(before.contains(path)
@@ -203,10 +194,9 @@ TEST(OutputFile, AWriteOfExactlyTheBufferWaitsInItUntilTheClose) {
   OutputFile file(counted, "o.bin");
   file.Append("a");
   file.Append(std::string(OutputFile::kBufferBytes, 'b'));
-  const int64_t calls = counted.calls();
-  EXPECT_EQ(calls, 2);  // the create and the flush of "a"
+  EXPECT_EQ(counted.calls(), 2);  // the create and the flush of "a"
   file.WriteAt(1, "c", 1);
-  EXPECT_EQ(counted.calls(), calls);
+  EXPECT_EQ(counted.calls(), 2);
   file.Close();
   EXPECT_EQ(memory.Bytes("o.bin"), "ac" + std::string(OutputFile::kBufferBytes - 1, 'b'));
 }

@@ -18,9 +18,8 @@ namespace routix::base {
 namespace {
 
 TEST(Cp1252ToUtf8, DecodesEveryByteToOneCharacter) {
-  for (const testing::Case& row : testing::ReadCases("base/cp1252.tsv")) {
+  for (const testing::Case& row : testing::ReadCases("base/cp1252.tsv"))
     EXPECT_EQ(Cp1252ToUtf8(row[0]), row[1]) << row.where;
-  }
 }
 
 // Each platform runs the rules through the default separator where it is its own, as callers do.
@@ -94,20 +93,17 @@ std::vector<std::string> Read(const std::string& how, const std::string& bytes) 
     EXPECT_EQ(viewing.Line(), reader.Line());
     EXPECT_TRUE(viewing.AtEndOfStream());
   }
-  if (size < 1024) {  // a long line never lives in memory
-    EXPECT_LT(line.capacity(), 1024u);
-    EXPECT_LT(spill.capacity(), 1024u);
-  }
+  // A long line never lives in memory.
+  EXPECT_TRUE(size >= 1024 || std::max(line.capacity(), spill.capacity()) < 1024);
   reader.Close();
   EXPECT_TRUE(reader.AtEndOfStream());
   return lines;
 }
 
 TEST(TextReader, LinesEndAtCrLfOrALoneLfWholeCutOrInPieces) {
-  for (const testing::Case& row : testing::ReadCases("base/text_reads.tsv")) {
-    SCOPED_TRACE(row.where);
-    EXPECT_EQ(Read(row[0], row[1]), std::vector(row.fields.begin() + 2, row.fields.end()));
-  }
+  for (const testing::Case& row : testing::ReadCases("base/text_reads.tsv"))
+    EXPECT_EQ(Read(row[0], row[1]), std::vector(row.fields.begin() + 2, row.fields.end()))
+        << row.where;
 }
 
 TEST(TextReader, LinesLongerThanTheBufferAndBreaksAstrideItsEdge) {
