@@ -31,7 +31,7 @@ std::string Named(std::string path) {
   return Native(path);
 }
 
-// The files of group in base/folders.tsv, by their native paths.
+// The rows of group in base/folders.tsv, by their native paths.
 Files Group(const std::string& group) {
   Files files;
   for (const testing::Case& row : testing::ReadCases("base/folders.tsv"))
@@ -142,17 +142,11 @@ TEST_F(FileServicesTest, AFolderAReadOnlyFileOrAnInputIsRefusedWhenItIsNamed) {
   memory_.SetReadOnly(Out("Report.err"), true);
   memory_.Link(Out("roads.dbf"), Native("/DYN/Rxybnd.dat"));
   const Files before = OutFiles();
-  const std::pair<std::string, std::string> rows[] = {
-      {Out("roads.shp"), "Is a directory"},
-      {Out("Report.err"), "the file is read-only"},
-      {Out("roads.dbf"), "it is " + Native("/DYN/Rxybnd.dat") + ", which this run reads"},
-  };
-  for (const auto& row : rows) {
+  for (const auto& row : Group("refused")) {
     StagedFiles staged(files_, {Native("/DYN/Rxybnd.dat")});
     for (const std::string& error : {ErrorOf([&] { staged.Create(row.first); }),
-                                     ErrorOf([&] { staged.RemoveOnCommit(row.first); })}) {
-      EXPECT_TRUE(Contains(error, "Cannot replace " + row.first + ": " + row.second));
-    }
+                                     ErrorOf([&] { staged.RemoveOnCommit(row.first); })})
+      EXPECT_TRUE(Contains(error, "Cannot replace " + row.first + ": " + Native(row.second)));
   }
   EXPECT_EQ(OutFiles(), before);
 }
