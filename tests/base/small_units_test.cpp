@@ -53,18 +53,16 @@ TEST(PathUtils, NormalizeFolderAndFileNameWithEitherSeparator) {
 TEST(ProgressSink, ValueStaysWithinZeroAndTheMaximumAndAMaximumBelowOneIsIgnored) {
   ProgressSink bar;
   for (const testing::Case& row : testing::ReadCases("base/progress_steps.tsv")) {
-    const int number = std::stoi(row[1]);
-    if (row[0] == "maximum") bar.SetMaximum(number);
-    if (row[0] == "set") bar.SetValue(number);
-    for (int i = 0; row[0] == "add" && i < number; ++i) bar.AddOne();
+    if (row[0] == "maximum") bar.SetMaximum(std::stoi(row[1]));
+    if (row[0] == "set") bar.SetValue(std::stoi(row[1]));
+    for (int i = 0; row[0] == "add" && i < std::stoi(row[1]); ++i) bar.AddOne();
     EXPECT_EQ(bar.value(), std::stoi(row[2])) << row.where;
     EXPECT_EQ(bar.maximum(), std::stoi(row[3])) << row.where;
   }
 }
 
-// The lines of a file of bytes as how reads them: "all" whole, "N" each cut to N characters
-// (checked to match the lines read as views, and the line count to follow them), "pN" in
-// pieces of at most N characters, a line shown as "piece|piece|".
+// The lines of bytes as how reads them: "all" whole, "N" cut to N characters (checked against
+// the lines read as views, and the line count), "pN" in pieces of N at most, as "piece|piece|".
 std::vector<std::string> Read(const std::string& how, const std::string& bytes) {
   testing::MemoryFileSystem memory;
   memory.WriteFile("t.txt", bytes);
