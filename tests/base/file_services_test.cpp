@@ -2,7 +2,6 @@
 // outputs in place all at once; the machine's own file system is tested in tests/platform.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,8 +25,7 @@ using Files = std::map<std::string, std::string>;
 
 // path with native separators. Windows refuses ? and * in a file name: there they become _.
 std::string Named(std::string path) {
-  if (kFileNamesIgnoreCase) std::replace(path.begin(), path.end(), '?', '_');
-  if (kFileNamesIgnoreCase) std::replace(path.begin(), path.end(), '*', '_');
+  for (char& c : path) c = kFileNamesIgnoreCase && (c == '?' || c == '*') ? '_' : c;
   return Native(path);
 }
 

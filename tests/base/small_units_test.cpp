@@ -41,10 +41,9 @@ TEST(PathUtils, NormalizeFolderAndFileNameWithEitherSeparator) {
     }
   }
   for (const testing::Case& row : testing::ReadCases("base/path_one_separator.tsv")) {
-    const char separator = row[1][0];
-    EXPECT_EQ(
-        row[0] == "name" ? FileNameOfPath(row[2], separator) : NormalizePath(row[2], separator),
-        row[3])
+    const char slash = row[1][0];
+    EXPECT_EQ(row[0] == "name" ? FileNameOfPath(row[2], slash) : NormalizePath(row[2], slash),
+              row[3])
         << row.where;
   }
   EXPECT_EQ(NativeSeparators(R"(\DYN\Rxybnd.dat)"), testing::Native("/DYN/Rxybnd.dat"));
