@@ -23,7 +23,7 @@ using testing::ErrorOf;
 using testing::Native;
 using Files = std::map<std::string, std::string>;
 
-// path with native separators. Windows refuses ? and * in a file name: there they become _.
+// The path with native separators; Windows refuses ? and * in a file name, so there they are _.
 std::string Named(std::string path) {
   for (char& c : path) c = kFileNamesIgnoreCase && (c == '?' || c == '*') ? '_' : c;
   return Native(path);

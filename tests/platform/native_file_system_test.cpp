@@ -111,6 +111,7 @@ TEST_F(NativeFileSystemTest, TellsFilesFoldersReadOnlyFilesOneFileUnderTwoNamesA
   fs::create_directory(Path("sub"));
   const base::FileStatus file = native_.StatusOf(Path("a.dat")).value();
   EXPECT_TRUE(!file.is_folder && file.size == 3 && !file.read_only);
+  EXPECT_TRUE(native_.StatusOf(Path("sub"))->is_folder);
   EXPECT_FALSE(native_.StatusOf(Path("none")) || native_.StatusOf(""));
   fs::permissions(Path("a.dat"), fs::perms::owner_write, fs::perm_options::remove);
   EXPECT_TRUE(native_.StatusOf(Path("a.dat"))->read_only);
