@@ -1,10 +1,7 @@
-// The file services over the in-memory file system: the service's own operations and the
-// staged files that put a run's outputs in place all at once. What the machine's own file
-// system adds (names in the ANSI code page, rights, links) is tested in tests/platform, and
-// what a failure at any step of a run leaves is swept in tests/app/fault_sweep_test.cpp.
+// The file services over the in-memory file system, and the staged files that put a run's
+// outputs in place all at once; the machine's own file system is tested in tests/platform.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,43 +23,29 @@ using testing::ErrorOf;
 using testing::Native;
 using Files = std::map<std::string, std::string>;
 
-// An output folder with an earlier set and a file of another name in it, and DYN beside it.
+// The path with native separators; Windows refuses ? and * in a file name, so there they are _.
+std::string Named(std::string path) {
+  for (char& c : path) c = kFileNamesIgnoreCase && (c == '?' || c == '*') ? '_' : c;
+  return Native(path);
+}
+
+// The rows of group in base/folders.tsv, by their native paths.
+Files Group(const std::string& group) {
+  Files files;
+  for (const testing::Case& row : testing::ReadCases("base/folders.tsv"))
+    if (row[0] == group) files[Named(row[1])] = row[2];
+  return files;
+}
+
 class FileServicesTest : public ::testing::Test {
  protected:
-  FileServicesTest() {
-    memory_.WriteFile(Out("Bnd_zones.shp"), "old shp");
-    memory_.WriteFile(Out("Bnd_zones.dbf"), "old dbf");
-    memory_.WriteFile(Out("Bnd_zones.prj"), "old prj");
-    memory_.WriteFile(Out("notes.txt"), "kept");
-    memory_.WriteFile(Native("/DYN/Rxybnd.dat"), "input");
+  FileServicesTest() { Write(Group("earlier")); }
+  void Write(const Files& files) {
+    for (const auto& [path, bytes] : files)
+      bytes == "<folder>" ? memory_.CreateFolders(path) : memory_.WriteFile(path, bytes);
   }
   static std::string Out(const std::string& name) { return Native("/out/") + name; }
   Files OutFiles() const { return memory_.Snapshot(Native("/out")); }
-
-  // Stages a new .shp and .dbf, and the removal of every Bnd_zones.* file.
-  void Stage(StagedFiles& staged) {
-    for (const char* ending : {".shp", ".dbf"}) {
-      OutputFile file = staged.Create(Out("Bnd_zones") + ending);
-      file.Append(std::string("new") + ending);
-      file.Close();
-    }
-    staged.RemoveFilesOfBaseOnCommit(Out("Bnd_zones"));
-  }
-
-  // Fails each call of step in turn, with fault, until a run of step passes: every failed run
-  // names path and leaves the folder as it was.
-  template <typename Step>
-  void SweepFaults(testing::Fault fault, const std::string& path, Step step) {
-    const Files before = memory_.Snapshot(Native("/PRO"));
-    for (int64_t call = 1;; ++call) {
-      faults_.FailCall(call, fault);
-      const std::string error = ErrorOf(step);
-      if (error == testing::kNoError) return;
-      SCOPED_TRACE(faults_.failed_call());
-      EXPECT_TRUE(Contains(error, path));
-      EXPECT_EQ(memory_.Snapshot(Native("/PRO")), before);
-    }
-  }
 
   testing::MemoryFileSystem memory_;
   testing::FaultInjectingFileSystem faults_{memory_};
@@ -75,39 +58,38 @@ TEST_F(FileServicesTest, LineCountsExistenceAndStamps) {
     EXPECT_EQ(files_.LineCount(Native("/d/m.asc")), std::stoi(row[1])) << row.where;
   }
   EXPECT_TRUE(Contains(ErrorOf([&] { files_.LineCount(Native("/d/none")); }), Native("/d/none")));
-  EXPECT_FALSE(files_.FileExists(Native("/d/none")));  // counting does not create it
-  EXPECT_TRUE(files_.FileExists(Native("/d/m.asc")));
-  EXPECT_FALSE(files_.FolderExists(Native("/d/m.asc")));
-  EXPECT_TRUE(files_.FolderExists(Native("/d")));
-  EXPECT_FALSE(files_.FileExists(Native("/d")));
-  EXPECT_FALSE(files_.FileExists(""));
-  EXPECT_FALSE(files_.FolderExists(Native("/d/m.asc/below")));
+  for (const testing::Case& row : testing::ReadCases("base/existence.tsv")) {
+    EXPECT_EQ(files_.FileExists(Native(row[0])), row[1] == "file") << row.where;
+    EXPECT_EQ(files_.FolderExists(Native(row[0])), row[1] == "folder") << row.where;
+  }
   EXPECT_EQ(files_.StampOf(Native("/d/m.asc"))->size, memory_.Bytes(Native("/d/m.asc")).size());
   EXPECT_FALSE(files_.StampOf(Native("/d")).has_value());
 }
 
 TEST_F(FileServicesTest, ReplacingATextFileOrCopyingAFolderChangesAllOrNothing) {
+  // Fails each call of step in turn until it passes: each failure names path, changes nothing.
+  auto sweep = [&](testing::Fault fault, const std::string& path, auto step) {
+    const Files before = memory_.Snapshot(Native("/PRO"));
+    for (int64_t call = 1;; ++call) {
+      faults_.FailCall(call, fault);
+      const std::string error = ErrorOf(step);
+      if (error == testing::kNoError) return;
+      EXPECT_TRUE(Contains(error, path)) << faults_.failed_call();
+      EXPECT_EQ(memory_.Snapshot(Native("/PRO")), before) << faults_.failed_call();
+    }
+  };
   const std::string path = Native("/PRO/g.cfg");
   memory_.WriteFile(path, "old\r\n");
-  const std::vector<std::string> lines = {"one", "two"};
-  files_.ReplaceTextFile(path, lines);
+  sweep(testing::Fault::kShortWrite, path, [&] {
+    files_.ReplaceTextFile(path, std::vector<std::string>{"one", "two"});
+  });
   EXPECT_EQ(memory_.Snapshot(Native("/PRO")), (Files{{path, "one\r\ntwo\r\n"}}));  // no temporary
-  SweepFaults(testing::Fault::kShortWrite, path, [&] { files_.ReplaceTextFile(path, {{"3"}}); });
-  EXPECT_EQ(memory_.Bytes(path), "3\r\n");
 
-  memory_.WriteFile(Native("/src/g.cfg"), "new and longer");
-  memory_.WriteFile(Native("/src/lib.dll"), "new library");
-  memory_.WriteFile(Native("/PRO/lib.dll"), "old library");
-  memory_.WriteFile(Native("/PRO/keep.txt"), "kept");
-  SweepFaults(testing::Fault::kError, "",
-              [&] { files_.CopyFolder(Native("/src"), Native("/PRO")); });
+  Write(Group("copied from"));
+  sweep(testing::Fault::kError, "", [&] { files_.CopyFolder(Native("/src"), Native("/PRO")); });
   memory_.WriteFile(Native("/src/TMP/t.txt"), "deep");
   files_.CopyFolder(Native("/src"), Native("/PRO"));
-  EXPECT_EQ(memory_.Snapshot(Native("/PRO")), (Files{{Native("/PRO/TMP"), "<folder>"},
-                                                     {Native("/PRO/TMP/t.txt"), "deep"},
-                                                     {path, "new and longer"},
-                                                     {Native("/PRO/lib.dll"), "new library"},
-                                                     {Native("/PRO/keep.txt"), "kept"}}));
+  EXPECT_EQ(memory_.Snapshot(Native("/PRO")), Group("copied"));
   files_.CopyFolder(Native("/src"), Native("/fresh"));  // created when missing
   EXPECT_EQ(memory_.Bytes(Native("/fresh/TMP/t.txt")), "deep");
   files_.CopyFolder(Native("/PRO"), Native("/PRO"));  // onto itself: nothing is lost
@@ -117,45 +99,29 @@ TEST_F(FileServicesTest, ReplacingATextFileOrCopyingAFolderChangesAllOrNothing) 
 }
 
 TEST_F(FileServicesTest, WildcardsMatchFilesOfOneFolderAndAFileBaseIsTakenLiterally) {
-  for (const testing::Case& row : testing::ReadCases("base/wildcards.tsv")) {
+  for (const testing::Case& row : testing::ReadCases("base/wildcards.tsv"))
     EXPECT_EQ(MatchesWildcard(row[0], row[1]), row[2] == "1") << row.where;
-  }
-  memory_.CreateFolders(Native("/GEO/sub.taf"));
-  for (const char* name : {"a.taf", "B.TAF", "c.tafx", "sub.taf/deep.taf"}) {
-    memory_.WriteFile(Native("/GEO/") + Native(name), "x");
-  }
-  EXPECT_NE(files_.FirstMatch(Native("/GEO/*.taf")), "");
+  Write(Group("matched"));
   files_.DeleteMatches(Native("/GEO/*.taf"));
   EXPECT_EQ(files_.FirstMatch(Native("/GEO/*.taf")), "");
-  EXPECT_EQ(memory_.Snapshot(Native("/GEO")).size(), 3u);  // c.tafx, the folder and what it holds
+  EXPECT_EQ(memory_.Snapshot(Native("/GEO")), Group("left"));
   EXPECT_EQ(files_.FirstMatch(Native("/NONE/*.taf")), "");
-  files_.DeleteMatches(Native("/NONE/*.taf"));
-
-  // Windows refuses ? and * in a file name; elsewhere they are ordinary characters.
-  const std::string stem = kFileNamesIgnoreCase ? "Bnd_r_a_" : "Bnd_r?a*";
-  for (const std::string& name : {stem + ".shp", stem + ".shp.xml", stem + "2.shp", stem,
-                                  std::string("Bnd_roads.shp"), std::string("Bnd_rXaYZ.shp")}) {
-    memory_.WriteFile(Native("/out/") + name, "x");
-  }
-  std::vector<std::string> found = files_.FilesOfBase(Native("/out/") + stem);
-  std::sort(found.begin(), found.end());
-  EXPECT_EQ(found,
-            (std::vector{Native("/out/") + stem + ".shp", Native("/out/") + stem + ".shp.xml"}));
-  EXPECT_TRUE(files_.FilesOfBase(Native("/NONE/x")).empty());
 }
 
+// The set's base holds ? and *, which a file base takes literally. That a failed run leaves the
+// folder as it was is swept over whole runs in tests/app.
 TEST_F(FileServicesTest, NothingChangesBeforeTheCommitAndTheCommitChangesAllAtOnce) {
   const Files before = OutFiles();
-  {
-    StagedFiles staged(files_);
-    Stage(staged);
-    staged.RemoveOnCommit(Out("notes.txt"));
-  }  // without the commit the temporaries go and the earlier files stay
-  EXPECT_EQ(OutFiles(), before);
+  const std::string base = Named("/out/Bnd_r?a*");
   StagedFiles staged(files_);
-  Stage(staged);
+  for (const std::string ending : {".shp", ".dbf"}) {
+    OutputFile file = staged.Create(base + ending);
+    file.Append("new" + ending);
+    file.Close();
+  }
+  staged.RemoveFilesOfBaseOnCommit(base);
   for (const auto& [path, bytes] : OutFiles()) {
-    // Temporaries have short names of their own, which no pattern of Bnd_zones matches.
+    // Temporaries have short names of their own, which no pattern of the set matches.
     EXPECT_TRUE(before.contains(path)
                     ? bytes == before.at(path)
                     : path.starts_with(Out("~routix2shp-")) && path.size() - Out("").size() < 24u)
@@ -163,9 +129,7 @@ TEST_F(FileServicesTest, NothingChangesBeforeTheCommitAndTheCommitChangesAllAtOn
   }
   EXPECT_EQ(OutFiles().size(), before.size() + 2);
   staged.Commit();
-  EXPECT_EQ(OutFiles(), (Files{{Out("Bnd_zones.dbf"), "new.dbf"},
-                               {Out("Bnd_zones.shp"), "new.shp"},
-                               {Out("notes.txt"), "kept"}}));
+  EXPECT_EQ(OutFiles(), Group("committed"));
 }
 
 TEST_F(FileServicesTest, AFolderAReadOnlyFileOrAnInputIsRefusedWhenItIsNamed) {
@@ -174,62 +138,17 @@ TEST_F(FileServicesTest, AFolderAReadOnlyFileOrAnInputIsRefusedWhenItIsNamed) {
   memory_.SetReadOnly(Out("Report.err"), true);
   memory_.Link(Out("roads.dbf"), Native("/DYN/Rxybnd.dat"));
   const Files before = OutFiles();
-  const std::pair<std::string, std::string> rows[] = {
-      {Out("roads.shp"), "Is a directory"},
-      {Out("Report.err"), "the file is read-only"},
-      {Out("roads.dbf"), "it is " + Native("/DYN/Rxybnd.dat") + ", which this run reads"},
-  };
-  for (const auto& row : rows) {
+  for (const auto& row : Group("refused")) {
     StagedFiles staged(files_, {Native("/DYN/Rxybnd.dat")});
     for (const std::string& error : {ErrorOf([&] { staged.Create(row.first); }),
-                                     ErrorOf([&] { staged.RemoveOnCommit(row.first); })}) {
-      EXPECT_TRUE(Contains(error, "Cannot replace " + row.first + ": " + row.second));
-    }
+                                     ErrorOf([&] { staged.RemoveOnCommit(row.first); })})
+      EXPECT_TRUE(Contains(error, "Cannot replace " + row.first + ": " + Native(row.second)));
   }
   EXPECT_EQ(OutFiles(), before);
 }
 
-TEST_F(FileServicesTest, AKilledCommitOfManySetsLeavesEveryNameAndTheNextRunCompletesIt) {
-  constexpr int kSets = 300;
-  auto name = [](int set, const char* ending) { return Out("set" + std::to_string(set) + ending); };
-  for (int set = 0; set < kSets; set += 2) memory_.WriteFile(name(set, ".shp"), "earlier");
-  memory_.WriteFile(name(0, ".qix"), "earlier index");
-  // Stages a .shp and a .dbf for each set, and the removal of its index.
-  auto commit = [&](base::FileSystem& files) {
-    const FileSystemService service(files);
-    StagedFiles staged(service, {}, Native("/out"));
-    for (int set = 0; set < kSets; ++set) {
-      for (const char* ending : {".shp", ".dbf"}) {
-        OutputFile file = staged.Create(name(set, ending));
-        file.Append("new");
-        file.Close();
-      }
-      staged.RemoveOnCommit(name(set, ".qix"));
-    }
-    staged.Commit();
-  };
-  testing::MemoryFileSystem clean = memory_;
-  testing::FaultInjectingFileSystem counted(clean);
-  commit(counted);
-  for (int64_t stop = 1; stop <= counted.name_changes(); stop += 97) {
-    SCOPED_TRACE(stop);
-    testing::MemoryFileSystem memory = memory_;
-    testing::FaultInjectingFileSystem faults(memory);
-    faults.StopAtNameChange(stop);
-    ErrorOf([&] { commit(faults); });
-    // Every earlier file keeps a name, and at most one set holds new files beside earlier ones.
-    int mixed = 0;
-    for (int set = 0; set < kSets; set += 2) {
-      ASSERT_TRUE(memory.StatusOf(name(set, ".shp")).has_value());
-      const bool new_shp = memory.Bytes(name(set, ".shp")) == "new";
-      mixed += new_shp != memory.StatusOf(name(set, ".dbf")).has_value();
-    }
-    EXPECT_LE(mixed, 1);
-    { const DestinationLock repair(memory, Native("/out")); }
-    Files repaired = memory.Snapshot(Native("/out"));
-    EXPECT_EQ(repaired, stop > 1 ? clean.Snapshot(Native("/out")) : OutFiles());
-  }
-  // A journal that names a file of another folder is no journal: the repair leaves the file.
+// A journal that names a file of another folder is no journal: the repair leaves the file.
+TEST_F(FileServicesTest, AJournalNamingAFileOfAnotherFolderIsIgnored) {
   memory_.WriteFile(Out(Native("sub/kept")), "kept");
   const std::string outside = Native("sub/kept") + '\0';
   for (const std::string& entry : {"D" + outside, "M" + outside + "set0.shp" + '\0'}) {
@@ -246,10 +165,9 @@ TEST(OutputFile, AWriteOfExactlyTheBufferWaitsInItUntilTheClose) {
   OutputFile file(counted, "o.bin");
   file.Append("a");
   file.Append(std::string(OutputFile::kBufferBytes, 'b'));
-  const int64_t calls = counted.calls();
-  EXPECT_EQ(calls, 2);  // the create and the flush of "a"
+  EXPECT_EQ(counted.calls(), 2);  // the create and the flush of "a"
   file.WriteAt(1, "c", 1);
-  EXPECT_EQ(counted.calls(), calls);
+  EXPECT_EQ(counted.calls(), 2);
   file.Close();
   EXPECT_EQ(memory.Bytes("o.bin"), "ac" + std::string(OutputFile::kBufferBytes - 1, 'b'));
 }

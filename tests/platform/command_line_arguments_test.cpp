@@ -11,10 +11,9 @@ namespace routix::platform {
 namespace {
 
 TEST(SplitCommandLine, FollowsTheWindowsRulesForQuotedTokens) {
-  for (const testing::Case& row : testing::ReadCases("platform/command_lines.tsv")) {
+  for (const testing::Case& row : testing::ReadCases("platform/command_lines.tsv"))
     EXPECT_EQ(SplitCommandLine(row[0]), std::vector(row.fields.begin() + 1, row.fields.end()))
         << row.where;
-  }
 }
 
 }  // namespace
