@@ -89,6 +89,8 @@ std::vector<std::string> Read(const std::string& how, const std::string& bytes) 
     EXPECT_EQ(viewing.Line(), reader.Line());
     EXPECT_TRUE(viewing.AtEndOfStream());
   }
+  reader.Close();  // a closed reader has nothing more to read, whatever its file held
+  EXPECT_TRUE(reader.AtEndOfStream());
   // A long line never lives in memory.
   EXPECT_TRUE(size >= 1024 || std::max(line.capacity(), spill.capacity()) < 1024);
   return lines;
