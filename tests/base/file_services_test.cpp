@@ -147,8 +147,14 @@ TEST_F(FileServicesTest, AFolderAReadOnlyFileOrAnInputIsRefusedWhenItIsNamed) {
   EXPECT_EQ(OutFiles(), before);
 }
 
-// A journal that names a file of another folder is no journal: the repair leaves the file.
+// A journal that names a file of another folder is no journal: the repair leaves the file. It
+// removes only this program's leftovers, not a name like one with other than digits.
 TEST_F(FileServicesTest, AJournalNamingAFileOfAnotherFolderIsIgnored) {
+  memory_.WriteFile(Out("~routix2shp-1a.tmp"), "a user's");
+  memory_.WriteFile(Out("~routix2shp-12.old"), "a leftover");
+  { const DestinationLock repair(memory_, Native("/out")); }
+  EXPECT_EQ(memory_.Bytes(Out("~routix2shp-1a.tmp")), "a user's");
+  EXPECT_FALSE(memory_.StatusOf(Out("~routix2shp-12.old")).has_value());
   memory_.WriteFile(Out(Native("sub/kept")), "kept");
   const std::string outside = Native("sub/kept") + '\0';
   for (const std::string& entry : {"D" + outside, "M" + outside + "set0.shp" + '\0'}) {
