@@ -80,13 +80,10 @@ TEST(RunExportTool, TheStandInRunsThroughTheMachinesProcessStartWhileTheCallerWa
   const std::string pro = server + Native("/PRO"), line = ExportCommandLine(server);
   if (base::kNativeSeparator == '/') {
     int waits = 0;
+    const auto work = [&] { std::ofstream{pro + "/go"}, ++waits; };
     EXPECT_EQ(processes.RunAndWait("\"/bin/sh\" -c \"for i in $(seq 500); do [ -e go ] && exit 0; "
                                    "sleep 0.01; done; exit 1\"",
-                                   pro,
-                                   [&] {
-                                     std::ofstream{pro + "/go"};
-                                     ++waits;
-                                   }),
+                                   pro, work),
               0);
     EXPECT_GT(waits, 0);
   }
